@@ -1,0 +1,10 @@
+#include "checks/tfrmiban.h"
+
+namespace tarvola {
+
+TfrmIban::TfrmIban(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+    setObjectName(QStringLiteral("TfrmIban"));
+    setWindowTitle(QStringLiteral(" Controllo IBAN"));
+}
+
+} // namespace tarvola

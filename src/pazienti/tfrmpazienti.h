@@ -1,0 +1,14 @@
+#pragma once
+
+#include "archive/appwindow.h"
+
+namespace tarvola {
+
+// Not built yet: the window exists with its caption and returns to the launcher.
+class TfrmPazienti : public AppWindow {
+    Q_OBJECT
+public:
+    explicit TfrmPazienti(Services& services, QWidget* parent = nullptr);
+};
+
+} // namespace tarvola

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tarvola {
+
+class Services;
+
+// Not built yet: the window exists with its caption.
+class TfrmStampaTerapia : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmStampaTerapia(Services& services, QWidget* parent = nullptr);
+
+private:
+    Services& m_services;
+};
+
+} // namespace tarvola

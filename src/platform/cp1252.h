@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tarvola {
+
+// Windows-1252, the code page of every archive, settings file and export.
+// Encoding writes "?" for each character the code page lacks (one per character, even
+// outside the Basic Multilingual Plane). Decoding is lossless: the five bytes the code
+// page leaves undefined come back as the control characters of the same value, so a
+// decode followed by an encode gives back the same bytes.
+QByteArray toCp1252(QStringView text);
+QString fromCp1252(QByteArrayView bytes);
+
+// The byte a character becomes, or -1 when the code page lacks it.
+int cp1252Byte(char16_t c);
+
+} // namespace tarvola
