@@ -33,6 +33,7 @@
 #include "prescrizioni/tfrmprescrizioni.h"
 #include "prescrizioni/tfrmstampapresc.h"
 #include "prescrizioni/tfrmtrovaprescrizioni.h"
+#include "report/printeroutput.h"
 #include "ricette/tfrmexpricette.h"
 #include "ricette/tfrmricette.h"
 #include "ricette/tfrmselezionate.h"
@@ -49,11 +50,13 @@ struct Application::Owned {
     DesktopShell shell;
     DesktopFileDialog fileDialog;
     SystemClock clock;
+    PrinterOutput reports{messages};
 };
 
 Application::Application(const QString& programFolder) : m_owned(std::make_unique<Owned>()) {
     m_services = std::make_unique<Services>(programFolder, m_owned->messages, m_owned->shell,
-                                            m_owned->fileDialog, m_owned->clock);
+                                            m_owned->fileDialog, m_owned->clock,
+                                            &m_owned->reports);
     setUpFormats();
 }
 
