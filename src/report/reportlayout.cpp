@@ -279,9 +279,17 @@ private:
             }
             const double limit = done + room;
             double cut = limit;
+            bool linesLeft = false;
             for (const QRectF& line : lines) {
-                if (line.top() >= done - epsilon && line.bottom() > limit + epsilon)
+                if (line.top() >= done - epsilon && line.bottom() > limit + epsilon) {
                     cut = std::min(cut, line.top());
+                    linesLeft = true;
+                }
+            }
+            if (!linesLeft) { // only blank band below the page's end: it ends here
+                placeBandPart(members, done, limit);
+                m_y = m_printable.height();
+                return;
             }
             if (cut <= done + epsilon) {
                 if (m_y > epsilon) { // not even one line fits below what is there
