@@ -3,11 +3,14 @@
 #include "report/reportpreview.h"
 #include "report/reportrenderer.h"
 
+#include <QDir>
 #include <QPageRanges>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -74,6 +77,14 @@ PrintOutcome printThroughDialog(QWidget* parent, const PreparedReport& report, i
         return {PrintOutcome::Failed, QStringLiteral("Non c'è nulla da stampare.")};
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, report);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        // No printer on this computer: the dialog offers a PDF file, named after the
+        // document, to keep or to print elsewhere.
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(folder).exists())
+            folder = QDir::homePath();
+        printer.setOutputFileName(QDir(folder).filePath(report.name + QStringLiteral(".pdf")));
+    }
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintCurrentPage |
