@@ -7,11 +7,13 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -74,6 +76,9 @@ ReportPreview::ReportPreview(report::PreparedReport report, MessageService& mess
     setModal(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    // The whole screen also where no window manager maximises windows.
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 
     auto* print = toolButton(this, QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
@@ -102,6 +107,7 @@ ReportPreview::ReportPreview(report::PreparedReport report, MessageService& mess
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(8, 6, 8, 6);
+    bar->setSpacing(6);
     for (QToolButton* b : {print, zoom, fullScreen, pdf})
         bar->addWidget(b);
     bar->addSpacing(16);
