@@ -1,7 +1,10 @@
+#include "archive/logo.h"
 #include "report/reportlayout.h"
 #include "report/reporttemplate.h"
 
+#include <QFile>
 #include <QFontMetricsF>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tarvola::report;
@@ -240,6 +243,58 @@ private slots:
         const auto& ops = report.pages[0].ops;
         QCOMPARE(ops.size(), std::size_t(1));
         QCOMPARE(std::get<RectOp>(ops[0]).fill, QColor(Qt::white));
+    }
+
+    // Windows with a logo give the picture what logo::load finds: Logo.bmp, or silently the
+    // default caduceus.
+    void logoPicture_data() {
+        QTest::addColumn<QString>("file"); // what lies in the program folder as Logo.bmp
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("no Logo.bmp") << u"none"_s << u"caduceus"_s;
+        QTest::newRow("a bitmap") << u"bitmap"_s << u"bitmap"_s;
+        QTest::newRow("not an image") << u"garbage"_s << u"caduceus"_s;
+        QTest::newRow("logo removed") << u"blank"_s << u"blank"_s;
+    }
+    void logoPicture() {
+        QFETCH(QString, file);
+        QFETCH(QString, printed);
+        QTemporaryDir dir;
+        QImage bitmap(120, 40, QImage::Format_RGB32);
+        bitmap.fill(Qt::red);
+        QImage blank(2, 2, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        const QString path = dir.filePath(u"Logo.bmp"_s);
+        if (file == u"bitmap"_s)
+            QVERIFY(bitmap.save(path, "BMP"));
+        if (file == u"blank"_s)
+            QVERIFY(blank.save(path, "BMP"));
+        if (file == u"garbage"_s) {
+            QFile garbage(path);
+            QVERIFY(garbage.open(QIODevice::WriteOnly));
+            garbage.write("BM not really a bitmap");
+        }
+        ReportTemplate form = ReportTemplate::fromJson(
+            R"({"template": "t", "units": "mm",
+                "page": {"margins": {"left": 10, "top": 10, "right": 10, "bottom": 10}},
+                "objects": [{"kind": "picture", "name": "imgLogo", "rect": [1, 1, 79, 39]}]})");
+        form.picture(u"IMGLOGO"_s).image = tarvola::logo::load(dir.path());
+        const PreparedReport report = prepareReport(form, today);
+        const auto& ops = report.pages[0].ops;
+        QCOMPARE(ops.size(), std::size_t(2));
+        QCOMPARE(std::get<RectOp>(ops[0]), (RectOp{QRectF(11, 11, 79, 39), QColor(Qt::white), 0}));
+        const ImageOp& drawn = std::get<ImageOp>(ops[1]);
+        QVERIFY(near(drawn.target.left(), 11) && near(drawn.target.top(), 11));
+        if (printed == u"caduceus"_s) {
+            QCOMPARE(drawn.image.size(), QSize(297, 184));
+            QCOMPARE(drawn.image, tarvola::logo::defaultLogo());
+            QVERIFY(near(drawn.target.height(), 39) &&
+                    near(drawn.target.width(), 39 * 297.0 / 184));
+        } else if (printed == u"bitmap"_s) {
+            QCOMPARE(drawn.image.convertToFormat(QImage::Format_RGB32), bitmap);
+            QVERIFY(near(drawn.target.width(), 79) && near(drawn.target.height(), 79.0 / 3));
+        } else {
+            QCOMPARE(drawn.image.convertToFormat(QImage::Format_RGB32), blank);
+        }
     }
 
     void rectanglesAndLines() {

@@ -1,3 +1,4 @@
+#include "report/printeroutput.h"
 #include "report/reportpages.h"
 #include "report/reportrenderer.h"
 #include "ricette/tfrmstamparicetta.h"
@@ -5,6 +6,7 @@
 #include "support/widgets.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -97,13 +99,16 @@ private slots:
         QTest::addColumn<QString>("topPresses");
         QTest::addColumn<QString>("leftPresses");
         QTest::addColumn<bool>("landscape");
-        QTest::newRow("portrait, margins 0 and 0") << u""_s << u""_s << false;
-        QTest::newRow("landscape, top 3, left 2") << u"+++"_s << u"++"_s << true;
+        QTest::addColumn<bool>("throughPrinter"); // the print path, or the PDF writer
+        QTest::newRow("portrait, margins 0 and 0") << u""_s << u""_s << false << true;
+        QTest::newRow("landscape, top 3, left 2") << u"+++"_s << u"++"_s << true << true;
+        QTest::newRow("PDF writer, top 3, left 2") << u"+++"_s << u"++"_s << false << false;
     }
     void textReadsBackWhereItWasLaidOut() {
         QFETCH(QString, topPresses);
         QFETCH(QString, leftPresses);
         QFETCH(bool, landscape);
+        QFETCH(bool, throughPrinter);
         QTemporaryDir dir;
         FakeReportServices fake(dir.path());
         FakeRicettaEditor editor;
@@ -140,7 +145,14 @@ private slots:
         QCOMPARE(laidOut.pages.size(), std::size_t(1));
 
         const QString pdf = dir.filePath(u"ricetta.pdf"_s);
-        QVERIFY(report::writePdf(laidOut, pdf));
+        if (throughPrinter) {
+            QPrinter printer(QPrinter::HighResolution);
+            report::setUpPrinter(printer, laidOut);
+            printer.setOutputFileName(pdf);
+            QCOMPARE(report::printOn(printer, laidOut).status, PrintOutcome::Printed);
+        } else {
+            QVERIFY(report::writePdf(laidOut, pdf));
+        }
         std::vector<PdfPage> pages = readBack(pdf, dir.filePath(u"ricetta.html"_s));
         QCOMPARE(pages.size(), std::size_t(1));
         PdfPage& page = pages[0];
