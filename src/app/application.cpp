@@ -51,7 +51,8 @@ struct Application::Owned {
     SystemClock clock;
 };
 
-Application::Application(const QString& programFolder) : m_owned(std::make_unique<Owned>()) {
+Application::Application(const QString& programFolder)
+    : m_owned(std::make_unique<Owned>()) {
     m_services = std::make_unique<Services>(programFolder, m_owned->messages, m_owned->shell,
                                             m_owned->fileDialog, m_owned->clock);
     setUpFormats();
@@ -60,8 +61,8 @@ Application::Application(const QString& programFolder) : m_owned(std::make_uniqu
 Application::Application(const QString& programFolder, MessageService& messages,
                          ShellService& shell, FileDialogService& fileDialog, Clock& clock,
                          ReportOutput* reports)
-    : m_services(std::make_unique<Services>(programFolder, messages, shell, fileDialog, clock,
-                                            reports)) {
+    : m_services(
+          std::make_unique<Services>(programFolder, messages, shell, fileDialog, clock, reports)) {
     setUpFormats();
 }
 

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmGuida::TfrmGuida(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmGuida::TfrmGuida(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmGuida"));
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
 }

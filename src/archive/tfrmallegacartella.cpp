@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmAllegaCartella::TfrmAllegaCartella(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmAllegaCartella::TfrmAllegaCartella(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
 }

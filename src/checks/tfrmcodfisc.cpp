@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmCodFisc::TfrmCodFisc(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmCodFisc::TfrmCodFisc(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmCodFisc"));
     setWindowTitle(QStringLiteral(" Controllo codice fiscale"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmIban::TfrmIban(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmIban::TfrmIban(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmIban"));
     setWindowTitle(QStringLiteral(" Controllo IBAN"));
 }

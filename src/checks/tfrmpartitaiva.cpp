@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmPartitaIva::TfrmPartitaIva(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmPartitaIva::TfrmPartitaIva(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmPartitaIva"));
     setWindowTitle(QStringLiteral(" Controllo partita IVA"));
 }
