@@ -1,4 +1,5 @@
 #include "app/password.h"
+#include "platform/inifile.h"
 
 #include <QTest>
 
@@ -51,6 +52,13 @@ private slots:
     void firstAccessPasswordAsShipped() {
         QCOMPARE(password::encode(QStringLiteral("CHIAVEINIZIALE")),
                  QStringLiteral("3F3F07AACDD87836DB243B6AF8BE"));
+    }
+
+    void shippedStoreHoldsTheFirstAccessPassword() {
+        const IniFile store(QStringLiteral(TARVOLA_SOURCE_DIR "/resources/unins000.dll"));
+        const auto plain =
+            password::decode(store.read(QStringLiteral("Accesso"), QStringLiteral("Valore")));
+        QCOMPARE(plain, std::optional<QString>(QStringLiteral("CHIAVEINIZIALE")));
     }
 
     void decodeIgnoresALastUnpairedDigit() {
