@@ -30,6 +30,13 @@ bool whileModal(const std::function<void()>& action, const std::function<void(QW
     return seen;
 }
 
+bool showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() < 0x80 && c.isPrint())
