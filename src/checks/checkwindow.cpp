@@ -45,7 +45,10 @@ CheckWindow::CheckWindow(Services& services, QWidget* parent, const Setup& setup
     QFont editFont = m_edit->font();
     editFont.setPointSizeF(editFont.pointSizeF() * 1.25);
     m_edit->setFont(editFont);
-    m_edit->setMinimumWidth(title->sizeHint().width());
+    // Room for the longest code typed in wide capitals, and at least the instructions' width.
+    const int codeWidth =
+        m_edit->fontMetrics().horizontalAdvance(QString(setup.typingLimit, u'M')) + 16;
+    m_edit->setMinimumWidth(std::max(title->sizeHint().width(), codeWidth));
     m_edit->installEventFilter(this);
     connect(m_edit, &QLineEdit::textChanged, this, &CheckWindow::textChanged);
 
