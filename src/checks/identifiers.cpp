@@ -292,12 +292,8 @@ CardVerdict judgeCard(const QString& text) {
 }
 
 int ibanRemainder(QStringView text) {
-    QString compact;
-    for (const QChar c : text) {
-        if (c == u' ')
-            continue;
-        compact.append(c >= u'a' && c <= u'z' ? QChar(c.unicode() - (u'a' - u'A')) : c);
-    }
+    QString compact = upperAZ(text.toString());
+    compact.remove(u' ');
     const qsizetype prefix = compact.indexOf(QLatin1String("IBAN"));
     if (prefix >= 0)
         compact.remove(prefix, 4);
