@@ -4,6 +4,8 @@
 #include "checks/tfrmpartitaiva.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace tarvola {
 
 void openTaxCodeCheck(Services& services, QWidget* parent, const QString& text) {
@@ -13,9 +15,11 @@ void openTaxCodeCheck(Services& services, QWidget* parent, const QString& text) 
     });
     if (digitsOnly) {
         TfrmPartitaIva window(services, parent);
+        window.setCode(code);
         window.exec();
     } else {
         TfrmCodFisc window(services, parent);
+        window.setCode(code);
         window.exec();
     }
 }
