@@ -19,9 +19,9 @@ namespace tarvola {
 
 namespace {
 
-const QString confirmExport =
-    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del "
-                   "numero di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString confirmExport = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del "
+    "numero di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 const QString exported = QStringLiteral(
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di "
     "Excel?");
@@ -37,7 +37,8 @@ constexpr int designedRows = 10;
 // The grid's contents: one compact row of cell texts per record, or the designed empty rows.
 class ExportModel final : public QAbstractTableModel {
 public:
-    explicit ExportModel(QObject* parent) : QAbstractTableModel(parent) {}
+    explicit ExportModel(QObject* parent)
+        : QAbstractTableModel(parent) {}
 
     void setColumns(QStringList headers, QStringList names) {
         beginResetModel();
@@ -99,7 +100,9 @@ QString exportHelpText(const QString& ofWhat) {
 }
 
 ExportWindow::ExportWindow(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services), m_model(new ExportModel(this)) {
+    : QDialog(parent)
+    , m_services(services)
+    , m_model(new ExportModel(this)) {
     makeFixedDialog(this);
     m_grid = named(new QTableView(this), QStringLiteral("grdRecords"));
     m_grid->setModel(m_model);
@@ -118,7 +121,8 @@ ExportWindow::ExportWindow(Services& services, QWidget* parent)
     };
     const Tool tools[] = {
         {"cmdEsporta", ":/images/excel.svg", "Esporta l'archivio in formato Microsoft Excel."},
-        {"cmdGuida", ":/images/guida.svg", "Visualizza la pagina della guida sensibile al contesto."},
+        {"cmdGuida", ":/images/guida.svg",
+         "Visualizza la pagina della guida sensibile al contesto."},
         {"cmdEsci", ":/images/esci.svg", "Esci da questo ambiente di lavoro."}};
     auto* toolbar = new QHBoxLayout;
     QList<QToolButton*> buttons;
@@ -212,14 +216,13 @@ void ExportWindow::exportSheet() {
     const int total = m_model->shownRows();
     int next = 0;
     const QString path = m_services.path(m_table.fileName);
-    const bool written =
-        writeSpreadsheet(path, m_table.sheetName, columns, [&](QStringList& row) {
-            if (next >= total)
-                return false;
-            row = cells.isEmpty() ? QStringList() : cells[next];
-            ++next;
-            return true;
-        });
+    const bool written = writeSpreadsheet(path, m_table.sheetName, columns, [&](QStringList& row) {
+        if (next >= total)
+            return false;
+        row = cells.isEmpty() ? QStringList() : cells[next];
+        ++next;
+        return true;
+    });
     if (!written) {
         m_services.messages().plain(this, exportFailed);
         return;

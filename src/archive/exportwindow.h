@@ -17,17 +17,17 @@ class ExportModel;
 // What an export window shows and writes: the archive, the columns and the file.
 struct ExportTable {
     struct Column {
-        QString name;         // e.g. "colAssistito"
-        QString gridHeader;   // the grid's header
-        QString sheetHeader;  // the header in the exported sheet
-        int width = 0;        // its width in the sheet
+        QString name;        // e.g. "colAssistito"
+        QString gridHeader;  // the grid's header
+        QString sheetHeader; // the header in the exported sheet
+        int width = 0;       // its width in the sheet
         std::function<QString(const QStringList& fields)> cell;
     };
 
     RecordReader read;
-    QList<Column> columns;    // in grid order; the record number column comes first on its own
-    QString fileName;         // in the program folder, e.g. "Archivio_Ricette.xls"
-    QString sheetName;        // e.g. "Archivio Ricette"
+    QList<Column> columns; // in grid order; the record number column comes first on its own
+    QString fileName;      // in the program folder, e.g. "Archivio_Ricette.xls"
+    QString sheetName;     // e.g. "Archivio Ricette"
     QString helpTitle;
     QString helpText;
 };
