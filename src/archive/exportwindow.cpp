@@ -194,11 +194,11 @@ void ExportWindow::load() {
     QList<QStringList> rows;
     if (m_table.read) {
         // A failure ends the loading with the rows read so far.
-        m_table.read([&](int, const QStringList& fields) {
+        m_table.read([&](qint64, const RecordView& record) {
             QStringList row;
             row.reserve(m_table.columns.size());
             for (const auto& c : m_table.columns)
-                row << trimText(c.cell(fields));
+                row << trimText(c.cell(record));
             rows << row;
         });
     }

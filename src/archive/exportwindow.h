@@ -21,7 +21,7 @@ struct ExportTable {
         QString gridHeader;  // the grid's header
         QString sheetHeader; // the header in the exported sheet
         int width = 0;       // its width in the sheet
-        std::function<QString(const QStringList& fields)> cell;
+        std::function<QString(const RecordView& record)> cell;
     };
 
     RecordReader read;

@@ -13,11 +13,11 @@ QString paddedColumn(const QString& text, int width) {
     return trimmed + QString(width - trimmed.size(), u' ');
 }
 
-QString listLine(const QStringList& fields, const QList<LineColumn>& columns) {
+QString listLine(const RecordView& record, const QList<LineColumn>& columns) {
     QString line;
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const LineColumn& c = columns[i];
-        const QString value = c.field < fields.size() ? fields[c.field] : QString();
+        const QString value = record.field(c.field);
         line += c.before;
         line += i + 1 == columns.size() ? trimText(value) : paddedColumn(value, c.width);
     }
@@ -33,10 +33,9 @@ QList<Filter> filtersInUse(const QList<Filter>& filters) {
     return used;
 }
 
-bool matchesAll(const QStringList& fields, const QList<Filter>& inUse) {
+bool matchesAll(const RecordView& record, const QList<Filter>& inUse) {
     return std::all_of(inUse.begin(), inUse.end(), [&](const Filter& f) {
-        const QString field = f.field < fields.size() ? fields[f.field] : QString();
-        return lowerAZ(field).contains(f.text);
+        return lowerAZ(record.field(f.field)).contains(f.text);
     });
 }
 

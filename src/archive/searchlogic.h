@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "archive/recordscan.h"
+
 namespace tarvola {
 
 // A column of a list line: the field it shows, the separator text written before it (the
@@ -18,7 +20,7 @@ struct LineColumn {
 QString paddedColumn(const QString& text, int width);
 
 // The fixed-width line by which a search window lists a record and finds it again.
-QString listLine(const QStringList& fields, const QList<LineColumn>& columns);
+QString listLine(const RecordView& record, const QList<LineColumn>& columns);
 
 // A filter of a search window: the record field it looks into and the text typed.
 struct Filter {
@@ -29,7 +31,7 @@ struct Filter {
 // A filter takes part when its text, trimmed, is not empty; its text is then looked for,
 // lower-cased but not trimmed, anywhere in the lower-cased field (a to z only).
 QList<Filter> filtersInUse(const QList<Filter>& filters);
-bool matchesAll(const QStringList& fields, const QList<Filter>& inUse);
+bool matchesAll(const RecordView& record, const QList<Filter>& inUse);
 
 // The order of a result list: character codes, with a to z taken as A to Z.
 bool listLess(const QString& a, const QString& b);

@@ -240,7 +240,7 @@ void SearchWindow::showEvent(QShowEvent* event) {
     m_find->clear();
     if (m_kind == Kind::List) {
         // The list reflects the archive at each opening; a failure shows what was read.
-        fillList(m_table.listRule ? m_table.listRule : std::function<bool(const QStringList&)>());
+        fillList(m_table.listRule);
         m_find->setFocus();
     } else if (!m_filterEdits.isEmpty()) {
         m_filterEdits.front()->setFocus();
@@ -256,13 +256,13 @@ void SearchWindow::done(int result) {
     QDialog::done(result);
 }
 
-bool SearchWindow::fillList(const std::function<bool(const QStringList&)>& accept) {
+bool SearchWindow::fillList(const std::function<bool(const RecordView&)>& accept) {
     QStringList lines;
     bool ok = false;
     if (m_table.read) {
-        ok = m_table.read([&](int, const QStringList& fields) {
-            if (!accept || accept(fields))
-                lines << listLine(fields, m_table.line);
+        ok = m_table.read([&](qint64, const RecordView& record) {
+            if (!accept || accept(record))
+                lines << listLine(record, m_table.line);
         });
     }
     // A stable sort keeps equal lines in file order.
@@ -278,7 +278,7 @@ void SearchWindow::search() {
         filters.append({m_table.filters[i].field, m_filterEdits[i]->text()});
     const QList<Filter> inUse = filtersInUse(filters);
     m_count->setText(QString::number(inUse.size()));
-    if (!fillList([&inUse](const QStringList& fields) { return matchesAll(fields, inUse); })) {
+    if (!fillList([&inUse](const RecordView& record) { return matchesAll(record, inUse); })) {
         m_list->clear();
         m_wait->hide();
         m_services.messages().plain(this, archiveMessage);
@@ -317,9 +317,9 @@ void SearchWindow::recall(QListWidgetItem* item) {
     if (item && m_table.read && m_table.recall) {
         const QString wanted = trimText(item->text());
         const QString tagText = tag();
-        m_table.read([&](int position, const QStringList& fields) {
-            if (trimText(listLine(fields, m_table.line)) == wanted)
-                m_table.recall(tagText, position, fields);
+        m_table.read([&](qint64 position, const RecordView& record) {
+            if (trimText(listLine(record, m_table.line)) == wanted)
+                m_table.recall(tagText, position, record);
         });
     }
     accept();

@@ -18,10 +18,9 @@ namespace tarvola {
 
 class Services;
 
-// Reads an archive from the first record to the last, handing each record's position
-// (1-based) and field texts to the visitor. False when the archive cannot be read.
-using RecordReader =
-    std::function<bool(const std::function<void(int position, const QStringList& fields)>&)>;
+// Reads an archive from the first record to the last, handing each record with its
+// position (1-based) to the visitor. False when the archive cannot be read.
+using RecordReader = std::function<bool(const RecordVisitor&)>;
 
 // What a search or list window needs to know of its archive.
 struct SearchTable {
@@ -36,10 +35,10 @@ struct SearchTable {
     QString reportTitle;       // title of the printed list
     RecordReader read;         // the archive
     // List windows list the records this accepts, instead of filtering by edits.
-    std::function<bool(const QStringList& fields)> listRule;
+    std::function<bool(const RecordView& record)> listRule;
     // A double click on a line: called for every record with that line, in file order, with
     // the window's tag. False when the tag is not one this window acts on.
-    std::function<bool(const QString& tag, int position, const QStringList& fields)> recall;
+    std::function<bool(const QString& tag, qint64 position, const RecordView& record)> recall;
 };
 
 // Prints the lines of a result list under the title; set once by the report layer.
@@ -77,7 +76,7 @@ private:
     void buildFilterPanel();
     void buildResultPanel();
     void search();
-    bool fillList(const std::function<bool(const QStringList&)>& accept);
+    bool fillList(const std::function<bool(const RecordView&)>& accept);
     void findNext();
     void print();
     void recall(QListWidgetItem* item);

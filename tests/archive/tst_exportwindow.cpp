@@ -1,5 +1,6 @@
 #include "archive/exportwindow.h"
 #include "support/fakes.h"
+#include "support/memoryarchive.h"
 #include "support/widgets.h"
 
 #include <QAbstractItemModel>
@@ -25,24 +26,32 @@ const QString done =
 const QString failed = u"Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                        "Accertarsi che il file di Excel non sia già aperto."_qs;
 
+const RecordLayout& sampleLayout() {
+    static const RecordLayout l = [] {
+        RecordLayout r;
+        r.field(u"Nome"_qs, 30).field(u"CodMin"_qs, 10).field(u"Classe"_qs, 4);
+        return r;
+    }();
+    return l;
+}
+
 class Window : public ExportWindow {
 public:
     Window(Services& s, QList<QStringList> records)
         : ExportWindow(s)
         , records(std::move(records)) {
         ExportTable t;
-        t.read = [this](const auto& visit) {
-            for (qsizetype i = 0; i < this->records.size(); ++i)
-                visit(int(i + 1), this->records[i]);
-            return true;
+        t.read = [this](const RecordVisitor& visit) {
+            MemoryArchive archive(sampleLayout());
+            for (const QStringList& r : this->records)
+                archive.add(r);
+            return archive.reader()(visit);
         };
         t.columns = {
             {u"colNome"_qs, u"Nome"_qs, u"Nome farmaco"_qs, 250,
-             [](const QStringList& f) { return f[0]; }},
+             [](const RecordView& r) { return r.field(0); }},
             {u"colCodMin"_qs, u"Codice Minsan"_qs, u"Codice Minsan"_qs, 250,
-             [](const QStringList& f) {
-                 return f[1].trimmed() + u" - Classe: "_qs + f[2].trimmed();
-             }},
+             [](const RecordView& r) { return r.field(1) + u" - Classe: "_qs + r.field(2); }},
         };
         t.fileName = u"Archivio_Prove.xls"_qs;
         t.sheetName = u"Archivio Prove"_qs;

@@ -1,8 +1,30 @@
 #include "archive/searchlogic.h"
+#include "support/memoryarchive.h"
 
 #include <QTest>
 
 using namespace tarvola;
+using namespace tarvola::testing;
+
+namespace {
+
+const RecordLayout& layout() {
+    static const RecordLayout l = [] {
+        RecordLayout r;
+        r.field(u"Nome"_qs, 30).field(u"Citta"_qs, 30).field(u"Medico"_qs, 30);
+        return r;
+    }();
+    return l;
+}
+
+// The fields as a stored record gives them back.
+QByteArray stored(const QStringList& texts) {
+    MemoryArchive archive(layout());
+    archive.add(texts);
+    return archive.records.front();
+}
+
+} // namespace
 
 class TestSearchLogic : public QObject {
     Q_OBJECT
@@ -18,9 +40,9 @@ private slots:
         const QList<LineColumn> columns = {{0, QString(), 6},
                                            {1, QStringLiteral("  C.F. "), 4},
                                            {2, QStringLiteral("  Medico: "), 0}};
-        const QString line = listLine(
-            {QStringLiteral("Bianchi Anna"), QStringLiteral("AB"), QStringLiteral(" Dr Verdi  ")},
-            columns);
+        const QByteArray bytes = stored(
+            {QStringLiteral("Bianchi Anna"), QStringLiteral("AB"), QStringLiteral(" Dr Verdi  ")});
+        const QString line = listLine(RecordView(layout(), bytes), columns);
         QCOMPARE(line, QStringLiteral("Bianch  C.F. AB    Medico: Dr Verdi"));
     }
 
@@ -48,7 +70,8 @@ private slots:
         QFETCH(QStringList, fields);
         QFETCH(bool, listed);
         const QList<Filter> inUse = filtersInUse({{0, typed[0]}, {1, typed[1]}});
-        QCOMPARE(matchesAll(fields, inUse), listed);
+        const QByteArray bytes = stored(fields);
+        QCOMPARE(matchesAll(RecordView(layout(), bytes), inUse), listed);
     }
 
     void sortIgnoresTheCaseOfPlainLettersOnly() {

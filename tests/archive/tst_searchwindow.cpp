@@ -1,5 +1,6 @@
 #include "archive/searchwindow.h"
 #include "support/fakes.h"
+#include "support/memoryarchive.h"
 #include "support/widgets.h"
 
 #include <QApplication>
@@ -21,6 +22,15 @@ struct Recalled {
     QString name;
 };
 
+const RecordLayout& sampleLayout() {
+    static const RecordLayout l = [] {
+        RecordLayout r;
+        r.field(u"Nome"_qs, 30).field(u"Citta"_qs, 30).field(u"Flag"_qs, 2);
+        return r;
+    }();
+    return l;
+}
+
 // A small archive in memory: name, town, flag.
 class Window : public SearchWindow {
 public:
@@ -31,21 +41,21 @@ public:
         if (kind == Kind::Search) {
             t.filters = {{u"txtNome"_qs, u"Nome:"_qs, 0}, {u"txtCitta"_qs, u"Città:"_qs, 1}};
         } else {
-            t.listRule = [](const QStringList& f) { return f[2] == u"No"_qs; };
+            t.listRule = [](const RecordView& r) { return r.field(2) == u"No"_qs; };
         }
         t.line = {{0, QString(), 12}, {1, u"  Città: "_qs, 0}};
         t.reportTitle = u"Riepilogo prove"_qs;
-        t.read = [this](const auto& visit) {
-            if (broken)
-                return false;
-            for (qsizetype i = 0; i < this->records.size(); ++i)
-                visit(int(i + 1), this->records[i]);
-            return true;
+        t.read = [this](const RecordVisitor& visit) {
+            MemoryArchive archive(sampleLayout());
+            for (const QStringList& r : this->records)
+                archive.add(r);
+            archive.broken = broken;
+            return archive.reader()(visit);
         };
-        t.recall = [this](const QString& tag, int position, const QStringList& fields) {
+        t.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
             if (tag != u"prove"_qs)
                 return false;
-            recalled.append({tag, position, fields[0]});
+            recalled.append({tag, int(position), record.field(0)});
             return true;
         };
         setTable(std::move(t));
