@@ -12,7 +12,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -163,7 +164,11 @@ void SearchWindow::buildResultPanel() {
     findRow->addWidget(find);
     layout->addLayout(findRow);
 
-    m_list = named(new QListWidget(m_resultPanel), QStringLiteral("lstRecords"));
+    m_list = named(new QListView(m_resultPanel), QStringLiteral("lstRecords"));
+    m_model = new QStringListModel(this);
+    m_list->setModel(m_model);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     QFont courier(QStringLiteral("Courier New"), 12);
     courier.setStyleHint(QFont::TypeWriter);
     m_list->setFont(courier);
@@ -192,7 +197,7 @@ void SearchWindow::buildResultPanel() {
     connect(find, &QPushButton::clicked, this, &SearchWindow::findNext);
     connect(print, &QPushButton::clicked, this, &SearchWindow::print);
     connect(close, &QPushButton::clicked, this, &SearchWindow::reject);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &SearchWindow::recall);
+    connect(m_list, &QListView::doubleClicked, this, &SearchWindow::recall);
 }
 
 void SearchWindow::setTable(SearchTable table) {
@@ -227,11 +232,7 @@ QString SearchWindow::tag() const {
 }
 
 QStringList SearchWindow::lines() const {
-    QStringList out;
-    out.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i)
-        out << m_list->item(i)->text();
-    return out;
+    return m_model->stringList();
 }
 
 void SearchWindow::showEvent(QShowEvent* event) {
@@ -245,12 +246,11 @@ void SearchWindow::showEvent(QShowEvent* event) {
     } else if (!m_filterEdits.isEmpty()) {
         m_filterEdits.front()->setFocus();
     }
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    selectRow(0);
 }
 
 void SearchWindow::done(int result) {
-    m_list->clear();
+    m_model->setStringList({});
     if (m_wait)
         m_wait->hide();
     QDialog::done(result);
@@ -267,8 +267,7 @@ bool SearchWindow::fillList(const std::function<bool(const RecordView&)>& accept
     }
     // A stable sort keeps equal lines in file order.
     std::stable_sort(lines.begin(), lines.end(), listLess);
-    m_list->clear();
-    m_list->addItems(lines);
+    m_model->setStringList(lines);
     return ok;
 }
 
@@ -279,30 +278,29 @@ void SearchWindow::search() {
     const QList<Filter> inUse = filtersInUse(filters);
     m_count->setText(QString::number(inUse.size()));
     if (!fillList([&inUse](const RecordView& record) { return matchesAll(record, inUse); })) {
-        m_list->clear();
+        m_model->setStringList({});
         m_wait->hide();
         m_services.messages().plain(this, archiveMessage);
         return;
     }
     m_found->setText(QStringLiteral("Il presente riepilogo contiene ") +
-                     QString::number(m_list->count()) + QStringLiteral(" schede."));
+                     QString::number(m_model->rowCount()) + QStringLiteral(" schede."));
     m_wait->hide();
     m_filterPanel->hide();
     m_resultPanel->show();
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    selectRow(0);
     m_find->clear();
     m_find->setFocus();
 }
 
 void SearchWindow::findNext() {
-    if (m_list->count() == 0) {
+    if (m_model->rowCount() == 0) {
         m_services.messages().plain(this, emptyListMessage);
         return;
     }
     const QString typed = lowerAZ(m_find->text());
-    const int row = findInList(lines(), m_list->currentRow(), typed, m_lastFind);
-    m_list->setCurrentRow(row);
+    const QModelIndex current = m_list->currentIndex();
+    selectRow(findInList(lines(), current.isValid() ? current.row() : -1, typed, m_lastFind));
     m_lastFind = typed;
 }
 
@@ -311,11 +309,24 @@ void SearchWindow::print() {
         listPrinter()(m_services, this, m_table.reportTitle, lines());
 }
 
-void SearchWindow::recall(QListWidgetItem* item) {
+void SearchWindow::selectRow(int row) {
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row);
+    m_list->setCurrentIndex(index);
+    m_list->scrollTo(index);
+}
+
+int SearchWindow::selectedRow() const {
+    const QModelIndex current = m_list->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void SearchWindow::recall(const QModelIndex& index) {
     // The record is found again by its line: every record giving the same line is written
     // in file order, so the last of them is the one left in the editor.
-    if (item && m_table.read && m_table.recall) {
-        const QString wanted = trimText(item->text());
+    if (index.isValid() && m_table.read && m_table.recall) {
+        const QString wanted = trimText(index.data().toString());
         const QString tagText = tag();
         m_table.read([&](qint64 position, const RecordView& record) {
             if (trimText(listLine(record, m_table.line)) == wanted)

@@ -9,8 +9,9 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QModelIndex;
+class QStringListModel;
 class QPushButton;
 class QWidget;
 
@@ -60,8 +61,9 @@ public:
     void setTag(const QString& tag);
     QString tag() const;
 
-    // The list lines as shown, in list order.
+    // The list lines as shown, in list order, and the one selected (-1 for none).
     QStringList lines() const;
+    int selectedRow() const;
 
 protected:
     // Concrete windows give their table before the window is shown.
@@ -79,7 +81,8 @@ private:
     bool fillList(const std::function<bool(const RecordView&)>& accept);
     void findNext();
     void print();
-    void recall(QListWidgetItem* item);
+    void recall(const QModelIndex& index);
+    void selectRow(int row);
 
     Kind m_kind;
     SearchTable m_table;
@@ -92,7 +95,8 @@ private:
     QLabel* m_memory = nullptr;
     QLabel* m_found = nullptr;
     QLineEdit* m_find = nullptr;
-    QListWidget* m_list = nullptr;
+    QListView* m_list = nullptr;
+    QStringListModel* m_model = nullptr;
 };
 
 } // namespace tarvola

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,7 +98,7 @@ private slots:
         QVERIFY(!control<QWidget>(&w, u"panAvvio"_qs)->isVisible());
         QVERIFY(control<QWidget>(&w, u"panContainer"_qs)->isVisible());
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&w, u"txtTrova"_qs));
-        QCOMPARE(control<QListWidget>(&w, u"lstRecords"_qs)->font().family(), u"Courier New"_qs);
+        QCOMPARE(control<QListView>(&w, u"lstRecords"_qs)->font().family(), u"Courier New"_qs);
     }
 
     void filtersNarrowAndEnterCycles() {
@@ -152,19 +152,19 @@ private slots:
         QVERIFY(showActive(&w));
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
         auto* find = control<QLineEdit>(&w, u"txtTrova"_qs);
-        auto* list = control<QListWidget>(&w, u"lstRecords"_qs);
+        auto* list = control<QListView>(&w, u"lstRecords"_qs);
         typeText(find, u"pisa"_qs);
         pressEnter(find); // moves to Trova without pressing it
         QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&w, u"btnTrova"_qs));
-        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(list->currentIndex().row(), 0);
         control<QPushButton>(&w, u"btnTrova"_qs)->click();
-        QCOMPARE(list->currentRow(), 1);
+        QCOMPARE(list->currentIndex().row(), 1);
         control<QPushButton>(&w, u"btnTrova"_qs)->click();
-        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(list->currentIndex().row(), 2);
         control<QPushButton>(&w, u"btnTrova"_qs)->click();
-        QCOMPARE(list->currentRow(), 3);
+        QCOMPARE(list->currentIndex().row(), 3);
         control<QPushButton>(&w, u"btnTrova"_qs)->click();
-        QCOMPARE(list->currentRow(), 1);
+        QCOMPARE(list->currentIndex().row(), 1);
     }
 
     void doubleClickWritesEveryEqualRecordInFileOrder() {
@@ -172,8 +172,8 @@ private slots:
         w.setTag(u"prove"_qs);
         QVERIFY(showActive(&w));
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
-        auto* list = control<QListWidget>(&w, u"lstRecords"_qs);
-        emit list->itemDoubleClicked(list->item(1)); // ROSSI MARIO
+        auto* list = control<QListView>(&w, u"lstRecords"_qs);
+        emit list->doubleClicked(list->model()->index(1, 0)); // ROSSI MARIO
         QCOMPARE(w.recalled.size(), 2);
         QCOMPARE(w.recalled[0].position, 1);
         QCOMPARE(w.recalled[1].position, 4); // the later one stays in the editor
@@ -186,8 +186,8 @@ private slots:
         w.setTag(u"altro"_qs);
         QVERIFY(showActive(&w));
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
-        auto* list = control<QListWidget>(&w, u"lstRecords"_qs);
-        emit list->itemDoubleClicked(list->item(0));
+        auto* list = control<QListView>(&w, u"lstRecords"_qs);
+        emit list->doubleClicked(list->model()->index(0, 0));
         QVERIFY(w.recalled.isEmpty());
         QVERIFY(!w.isVisible());
     }

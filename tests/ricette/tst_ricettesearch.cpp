@@ -8,7 +8,7 @@
 #include "support/widgets.h"
 
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -98,9 +98,9 @@ private slots:
         QVERIFY(showActive(&w));
         typeText(control<QLineEdit>(&w, u"txtAssistito"_qs), u"verdi"_qs);
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
-        auto* list = control<QListWidget>(&w, u"lstRecords"_qs);
-        QCOMPARE(list->count(), 2);
-        emit list->itemDoubleClicked(list->item(0));
+        auto* list = control<QListView>(&w, u"lstRecords"_qs);
+        QCOMPARE(list->model()->rowCount(), 2);
+        emit list->doubleClicked(list->model()->index(0, 0));
         QCOMPARE(recalled.size(), 2);
         QCOMPARE(recalled.last().position, 4);
         QVERIFY(!w.isVisible());
@@ -113,8 +113,8 @@ private slots:
         w.setRecallTarget([&](const Record&, qint64) { ++calls; });
         QVERIFY(showActive(&w));
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
-        auto* list = control<QListWidget>(&w, u"lstRecords"_qs);
-        emit list->itemDoubleClicked(list->item(0));
+        auto* list = control<QListView>(&w, u"lstRecords"_qs);
+        emit list->doubleClicked(list->model()->index(0, 0));
         QCOMPARE(calls, 0);
     }
 
@@ -130,9 +130,9 @@ private slots:
         for (const QString& line : w.lines())
             QVERIFY2(!line.startsWith(u"BIANCHI"_qs), qPrintable(line));
         // A double click compares with every card, completed ones included.
-        auto* list = control<QListWidget>(&w, u"lstRecords"_qs);
+        auto* list = control<QListView>(&w, u"lstRecords"_qs);
         const int verdi = int(w.lines().indexOf(w.lines().filter(u"VERDI"_qs).first()));
-        emit list->itemDoubleClicked(list->item(verdi));
+        emit list->doubleClicked(list->model()->index(verdi, 0));
         QCOMPARE(recalled.size(), 2);
         QCOMPARE(recalled.last().position, 4);
     }
