@@ -45,6 +45,7 @@ TfrmGuida::TfrmGuida(Services& services, QWidget* parent)
     m_text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text->document()->setDocumentMargin(8);
     m_text->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: #ffffff; border: 1px solid #b9cbec; }"));
 

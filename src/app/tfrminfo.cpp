@@ -18,7 +18,7 @@ TfrmInfo::TfrmInfo(Services& services, QWidget* parent)
     setObjectName(QStringLiteral("TfrmInfo"));
     setWindowTitle(QStringLiteral(" Informazioni su Tarvola 3.0"));
     makeFixedDialog(this);
-    setFixedSize(520, 452);
+    setFixedSize(520, 420);
 
     auto* logo = named(new QLabel(this), QStringLiteral("imgLogo"));
     logo->setPixmap(svgPixmap(QStringLiteral(":/images/striscia_info.svg"), QSize(520, 64)));

@@ -67,8 +67,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(Services& services, QWidget* parent)
     m_memory->hide();
 
     auto* slotList = new QVBoxLayout;
-    slotList->setContentsMargins(18, 12, 18, 0);
-    slotList->setSpacing(10);
+    slotList->setContentsMargins(18, 16, 18, 0);
+    slotList->setSpacing(16);
     for (int i = 0; i < slotCount; ++i)
         slotList->addWidget(buildSlot(i));
 
@@ -82,6 +82,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(Services& services, QWidget* parent)
     }
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(18, 0, 18, 14);
+    buttons->setSpacing(8);
     buttons->addStretch();
     buttons->addWidget(applyButton);
     buttons->addWidget(cancel);

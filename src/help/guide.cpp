@@ -169,7 +169,7 @@ public:
         QTextBlockFormat block;
         block.setAlignment(Qt::AlignJustify);
         block.setBottomMargin(8);
-        block.setLineHeight(132, QTextBlockFormat::ProportionalHeight);
+        block.setLineHeight(128, QTextBlockFormat::ProportionalHeight);
         startBlock(block);
         m_cursor.insertText(text, format.isValid() ? format : charFormat(10.5, false, ink));
     }
@@ -215,7 +215,7 @@ public:
     void keepHeadingsWithText() {
         QAbstractTextDocumentLayout* layout = m_doc.documentLayout();
         const qreal pageHeight = m_doc.pageSize().height();
-        const qreal room = 3 * QFontMetricsF(font(10.5), &m_device).lineSpacing() * 1.32 + 8;
+        const qreal room = 3 * QFontMetricsF(font(10.5), &m_device).lineSpacing() * 1.28 + 8;
         for (const Heading& h : m_headings) {
             if (h.level != 2)
                 continue;
