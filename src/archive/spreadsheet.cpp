@@ -41,7 +41,7 @@ QByteArray headerRow(const QList<SheetColumn>& columns) {
 
 QByteArray cellText(const QString& text) {
     QByteArray bytes = toCp1252(trimText(text));
-    bytes.replace('<', "&lt;");
+    bytes.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
     return bytes;
 }
 

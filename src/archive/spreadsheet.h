@@ -18,8 +18,8 @@ struct SheetColumn {
 // Writes the rows as a spreadsheet that spreadsheet programs open as an Excel sheet: an
 // HTML table with Excel workbook markup, Windows-1252, all on one line, no byte-order mark.
 // The rows come one at a time from nextRow (false when there are no more), so a large
-// archive is never held twice in memory. Cell texts are trimmed and written as they are,
-// except "<", which would open markup and is written "&lt;".
+// archive is never held twice in memory. Cell texts are trimmed; "&", "<" and ">" are
+// written as entities, so a note like "<b>" or "A&B" shows in the sheet exactly as typed.
 // The file is replaced only when written whole: on failure the earlier file stays.
 [[nodiscard]] bool writeSpreadsheet(const QString& path, const QString& sheetName,
                                     const QList<SheetColumn>& columns,

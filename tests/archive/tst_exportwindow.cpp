@@ -95,7 +95,7 @@ private slots:
         const QByteArray sheet = readAll(m_file);
         QVERIFY(sheet.contains("<x:Name>Archivio Prove</x:Name>"));
         QVERIFY(sheet.contains("width=250>Nome farmaco</td>"));
-        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Tachipirina & C.</td>"
+        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
                                "<td style=\"text-align: left;\">012745 - Classe: A</td>"));
         // The number column is not exported: two cells a row.
         QCOMPARE(sheet.count("<td style=\"text-align: left;\">"), 4);

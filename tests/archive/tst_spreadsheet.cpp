@@ -37,21 +37,22 @@ private slots:
         const QList<QStringList> rows = {
             {QStringLiteral("  Tachipirina & C. "), QStringLiteral("6 mesi"),
              QStringLiteral("5,00")},
-            {QStringLiteral("dose <2 anni"), QStringLiteral("Sì"), QString()}};
+            {QStringLiteral("dose <b>2</b> anni"), QStringLiteral("Sì"), QString()}};
         const QByteArray bytes =
             spreadsheetBytes(QStringLiteral("Archivio Farmaci"), columns, rows);
-        QCOMPARE(bytes, expectedHead +
-                            "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
-                            "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
-                            "width=250>Periodo validit\xE0</td><td style=\"text-align: left; "
-                            "font-weight: bold;\" width=120>Importo</td></tr>"
-                            "<tr><td style=\"text-align: left;\">Tachipirina & C.</td>"
-                            "<td style=\"text-align: left;\">6 mesi</td>"
-                            "<td style=\"text-align: right;\">5,00</td></tr>"
-                            "<tr><td style=\"text-align: left;\">dose &lt;2 anni</td>"
-                            "<td style=\"text-align: left;\">S\xEC</td>"
-                            "<td style=\"text-align: right;\"></td></tr>"
-                            "</table></body></html>");
+        QCOMPARE(bytes,
+                 expectedHead +
+                     "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
+                     "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
+                     "width=250>Periodo validit\xE0</td><td style=\"text-align: left; "
+                     "font-weight: bold;\" width=120>Importo</td></tr>"
+                     "<tr><td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
+                     "<td style=\"text-align: left;\">6 mesi</td>"
+                     "<td style=\"text-align: right;\">5,00</td></tr>"
+                     "<tr><td style=\"text-align: left;\">dose &lt;b&gt;2&lt;/b&gt; anni</td>"
+                     "<td style=\"text-align: left;\">S\xEC</td>"
+                     "<td style=\"text-align: right;\"></td></tr>"
+                     "</table></body></html>");
         QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
     }
 
