@@ -57,7 +57,7 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     auto* site = pictureLabel(this, QStringLiteral("icoSito"), QStringLiteral(":/images/sito.svg"),
                               QSize(600, 36), QStringLiteral("Visita il sito web"));
     auto* title = named(new QLabel(this), QStringLiteral("imgTitolo"));
-    title->setPixmap(picture(QStringLiteral(":/images/titolo.svg"), QSize(640, 110)));
+    title->setPixmap(picture(QStringLiteral(":/images/titolo.svg"), QSize(720, 110)));
     auto* subtitle = named(new QLabel(this), QStringLiteral("imgSottotitolo"));
     subtitle->setPixmap(picture(QStringLiteral(":/images/sottotitolo.svg"), QSize(640, 40)));
 
