@@ -53,7 +53,8 @@ struct Application::Owned {
     PrinterOutput reports{messages};
 };
 
-Application::Application(const QString& programFolder) : m_owned(std::make_unique<Owned>()) {
+Application::Application(const QString& programFolder)
+    : m_owned(std::make_unique<Owned>()) {
     m_services = std::make_unique<Services>(programFolder, m_owned->messages, m_owned->shell,
                                             m_owned->fileDialog, m_owned->clock,
                                             &m_owned->reports);
@@ -63,8 +64,8 @@ Application::Application(const QString& programFolder) : m_owned(std::make_uniqu
 Application::Application(const QString& programFolder, MessageService& messages,
                          ShellService& shell, FileDialogService& fileDialog, Clock& clock,
                          ReportOutput* reports)
-    : m_services(std::make_unique<Services>(programFolder, messages, shell, fileDialog, clock,
-                                            reports)) {
+    : m_services(
+          std::make_unique<Services>(programFolder, messages, shell, fileDialog, clock, reports)) {
     setUpFormats();
 }
 

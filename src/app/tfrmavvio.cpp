@@ -34,7 +34,8 @@ ClickableLabel* pictureLabel(QWidget* parent, const QString& name, const QString
 } // namespace
 
 TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services) {
+    : QWidget(parent, Qt::Window)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmAvvio"));
     setWindowTitle(QStringLiteral(" Tarvola 3.0"));
     setAutoFillBackground(true);
@@ -45,18 +46,18 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
 
     auto* info = pictureLabel(this, QStringLiteral("imgInfo"), QStringLiteral(":/images/info.svg"),
                               QSize(40, 40), QStringLiteral("Informazioni su Tarvola 3.0"));
-    auto* guide = pictureLabel(this, QStringLiteral("imgGuida"),
-                               QStringLiteral(":/images/guida.svg"), QSize(40, 40),
-                               QStringLiteral("Guida all'utilizzo del software"));
-    auto* credits = pictureLabel(this, QStringLiteral("imgCopyright"),
-                                 QStringLiteral(":/images/copyright.svg"), QSize(40, 40),
-                                 QStringLiteral("Riconoscimenti"));
+    auto* guide =
+        pictureLabel(this, QStringLiteral("imgGuida"), QStringLiteral(":/images/guida.svg"),
+                     QSize(40, 40), QStringLiteral("Guida all'utilizzo del software"));
+    auto* credits =
+        pictureLabel(this, QStringLiteral("imgCopyright"), QStringLiteral(":/images/copyright.svg"),
+                     QSize(40, 40), QStringLiteral("Riconoscimenti"));
     auto* quit = pictureLabel(this, QStringLiteral("imgEsci"), QStringLiteral(":/images/esci.svg"),
                               QSize(40, 40), QStringLiteral("Esci dal programma"));
     auto* site = pictureLabel(this, QStringLiteral("icoSito"), QStringLiteral(":/images/sito.svg"),
                               QSize(600, 36), QStringLiteral("Visita il sito web"));
     auto* title = named(new QLabel(this), QStringLiteral("imgTitolo"));
-    title->setPixmap(picture(QStringLiteral(":/images/titolo.svg"), QSize(640, 110)));
+    title->setPixmap(picture(QStringLiteral(":/images/titolo.svg"), QSize(720, 110)));
     auto* subtitle = named(new QLabel(this), QStringLiteral("imgSottotitolo"));
     subtitle->setPixmap(picture(QStringLiteral(":/images/sottotitolo.svg"), QSize(640, 40)));
 
@@ -73,8 +74,8 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     tiles->setSpacing(28);
     tiles->addWidget(buildTile(App::Pazienti, QStringLiteral("app_pazienti"),
                                QStringLiteral("Archivio Pazienti")));
-    tiles->addWidget(buildTile(App::Farmaci, QStringLiteral("app_farmaci"),
-                               QStringLiteral("Archivio Farmaci")));
+    tiles->addWidget(
+        buildTile(App::Farmaci, QStringLiteral("app_farmaci"), QStringLiteral("Archivio Farmaci")));
     tiles->addWidget(buildTile(App::Prescrizioni, QStringLiteral("app_prescrizioni"),
                                QStringLiteral("Emissione Prescrizioni")));
     tiles->addWidget(buildTile(App::Ricette, QStringLiteral("app_ricette"),
@@ -112,9 +113,8 @@ QWidget* TfrmAvvio::buildTile(App app, const QString& pictureName, const QString
     auto* image = pictureLabel(tile, QStringLiteral("imgApp0%1").arg(n),
                                QStringLiteral(":/images/%1.svg").arg(pictureName), QSize(150, 150),
                                QStringLiteral("Apri ") + caption);
-    auto* button =
-        named(new QPushButton(QIcon(QStringLiteral(":/images/apri.svg")), caption, tile),
-              QStringLiteral("btnApp0%1").arg(n));
+    auto* button = named(new QPushButton(QIcon(QStringLiteral(":/images/apri.svg")), caption, tile),
+                         QStringLiteral("btnApp0%1").arg(n));
     button->setIconSize(QSize(20, 20));
     button->setMinimumHeight(34);
     button->setCursor(Qt::PointingHandCursor);

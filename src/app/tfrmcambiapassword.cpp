@@ -34,7 +34,8 @@ const QString changed = QStringLiteral("Modifica della password completata con s
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services) {
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmCambiaPassword"));
     setWindowTitle(QStringLiteral(" Cambia password"));
     makeFixedDialog(this);
@@ -65,8 +66,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(Services& services, QWidget* parent)
 
     m_ok = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"));
     m_ok->setEnabled(false);
-    auto* close =
-        named(new QPushButton(QStringLiteral("Chiudi"), this), QStringLiteral("cmdEsci"));
+    auto* close = named(new QPushButton(QStringLiteral("Chiudi"), this), QStringLiteral("cmdEsci"));
     for (QPushButton* b : {m_ok, close})
         b->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;

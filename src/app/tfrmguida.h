@@ -1,12 +1,19 @@
 #pragma once
 
+#include "app/helptopics.h"
+
 #include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
 
 namespace tarvola {
 
+class ClickableLabel;
 class Services;
 
-// Not built yet: the window exists with its caption.
+// The help window: one topic (a title and a long text) and the link that opens the user
+// guide Guida.pdf of the program folder.
 class TfrmGuida : public QDialog {
     Q_OBJECT
 public:
@@ -15,8 +22,18 @@ public:
     // The topic shown: its title and its text (paragraphs separated by CR LF CR LF).
     void setTopic(const QString& title, const QString& text);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void openGuide();
+
     Services& m_services;
+    QLabel* m_title;
+    QPlainTextEdit* m_text;
 };
+
+// Opens the help window on a topic, modally, as every help button does.
+void openHelp(Services& services, QWidget* parent, help::TopicId topic);
 
 } // namespace tarvola

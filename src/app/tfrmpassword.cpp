@@ -26,7 +26,9 @@ const QString readError = QStringLiteral(
 // Enter in the password edit acts as "OK" when there is something to check.
 class EnterActsAsOk final : public QObject {
 public:
-    EnterActsAsOk(QLineEdit* edit, QPushButton* ok) : QObject(edit), m_ok(ok) {
+    EnterActsAsOk(QLineEdit* edit, QPushButton* ok)
+        : QObject(edit)
+        , m_ok(ok) {
         edit->installEventFilter(this);
     }
 
@@ -50,7 +52,8 @@ private:
 } // namespace
 
 TfrmPassword::TfrmPassword(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services) {
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmPassword"));
     setWindowTitle(QStringLiteral(" Tarvola 3.0 - Accesso"));
     makeFixedDialog(this);

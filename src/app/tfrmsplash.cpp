@@ -1,12 +1,58 @@
 #include "app/tfrmsplash.h"
 
+#include "app/link.h"
 #include "app/maker.h"
+#include "platform/services.h"
+#include "platform/ui.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tarvola {
 
-TfrmSplash::TfrmSplash(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmSplash::TfrmSplash(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmSplash"));
     setWindowTitle(QStringLiteral(" Tarvola 3.0 - ") + QString::fromUtf8(maker::credit));
+    makeFixedDialog(this);
+    setFixedSize(600, 452);
+
+    auto* picture = named(new QLabel(this), QStringLiteral("imgLogo"));
+    picture->setPixmap(svgPixmap(QStringLiteral(":/images/crediti.svg"), QSize(600, 380)));
+    picture->setFixedSize(600, 380);
+
+    const QString site = QString::fromLatin1(maker::web);
+    auto* webPicture = named(new ClickableLabel(this), QStringLiteral("imgWeb"));
+    webPicture->setPixmap(svgPixmap(QStringLiteral(":/images/web.svg"), QSize(28, 28)));
+    webPicture->setFixedSize(28, 28);
+    setHint(webPicture, QStringLiteral("Visita il sito web"));
+    auto* webLink = named(new ClickableLabel(this), QStringLiteral("lnkWeb"));
+    QString shown = site;
+    shown.remove(QStringLiteral("https://"));
+    webLink->setText(shown);
+    makeLink(webLink, {webPicture}, [this, site] { m_services.shell().open(site); });
+
+    auto* close =
+        named(new QPushButton(QStringLiteral("Chiudi"), this), QStringLiteral("btnChiudi"));
+    close->setAutoDefault(false);
+    close->setMinimumWidth(100);
+    connect(close, &QPushButton::clicked, this, &TfrmSplash::accept);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(20, 10, 20, 14);
+    bottom->addWidget(webPicture);
+    bottom->addSpacing(4);
+    bottom->addWidget(webLink);
+    bottom->addStretch();
+    bottom->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(picture);
+    layout->addLayout(bottom, 1);
 }
 
 } // namespace tarvola

@@ -6,7 +6,8 @@ namespace tarvola {
 
 class Services;
 
-// Not built yet: the window exists with its caption.
+// The credits window: one large picture and a link to the maker's web site. It opens
+// centred on the launcher.
 class TfrmSplash : public QDialog {
     Q_OBJECT
 public:

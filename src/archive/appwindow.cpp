@@ -5,7 +5,8 @@
 namespace tarvola {
 
 AppWindow::AppWindow(Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services) {}
+    : QWidget(parent, Qt::Window)
+    , m_services(services) {}
 
 void AppWindow::closeEvent(QCloseEvent* event) {
     leaving();

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 
-#include <QImageReader>
+#include <QFile>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgRenderer>
@@ -19,11 +19,45 @@ QImage defaultLogo() {
     return image;
 }
 
+namespace {
+
+quint32 le32(const QByteArray& d, int at) {
+    return quint32(quint8(d[at])) | quint32(quint8(d[at + 1])) << 8 |
+           quint32(quint8(d[at + 2])) << 16 | quint32(quint8(d[at + 3])) << 24;
+}
+
+// A bitmap cut short (a copy interrupted, a full stick) still decodes into a picture with
+// garbage at the bottom; its header says how long it should be.
+bool truncatedBitmap(const QByteArray& data) {
+    if (!data.startsWith("BM"))
+        return false;
+    if (data.size() < 34)
+        return true;
+    const quint32 declared = le32(data, 2);
+    if (declared != 0 && quint32(data.size()) < declared)
+        return true;
+    const quint32 offset = le32(data, 10);
+    const qint64 width = qint32(le32(data, 18));
+    const qint64 height = qAbs(qint64(qint32(le32(data, 22))));
+    const int bits = quint8(data[28]) | quint8(data[29]) << 8;
+    const quint32 compression = le32(data, 30);
+    if (compression != 0 && compression != 3) // run-length data has no fixed size
+        return false;
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    return qint64(offset) + stride * height > data.size();
+}
+
+} // namespace
+
 QImage load(const QString& programFolder) {
-    QImageReader reader(files::join(programFolder, QString::fromLatin1(fileName)));
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull())
+    QFile file(files::join(programFolder, QString::fromLatin1(fileName)));
+    if (!file.open(QIODevice::ReadOnly))
+        return defaultLogo();
+    const QByteArray data = file.readAll();
+    if (truncatedBitmap(data))
+        return defaultLogo();
+    QImage image;
+    if (!image.loadFromData(data))
         return defaultLogo();
     return image;
 }

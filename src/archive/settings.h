@@ -45,30 +45,26 @@ inline constexpr SettingKey medicoPrescrivente[4] = {
 inline constexpr SettingKey privacyTitolare{velmoraFile, "Modulo Privacy", "Titolare", ""};
 inline constexpr SettingKey privacyStudio{velmoraFile, "Modulo Privacy", "Studio Medico", ""};
 inline constexpr SettingKey privacyComune{velmoraFile, "Modulo Privacy", "Comune Sede", ""};
-inline constexpr SettingKey privacyProvincia{velmoraFile, "Modulo Privacy", "Provincia Sede",
-                                             ""};
+inline constexpr SettingKey privacyProvincia{velmoraFile, "Modulo Privacy", "Provincia Sede", ""};
 inline constexpr SettingKey privacyCap{velmoraFile, "Modulo Privacy", "Cap Sede", ""};
 inline constexpr SettingKey privacyVia{velmoraFile, "Modulo Privacy", "Via Sede", ""};
-inline constexpr SettingKey privacyCodFisc{velmoraFile, "Modulo Privacy",
-                                           "Codice Fiscale Studio", ""};
+inline constexpr SettingKey privacyCodFisc{velmoraFile, "Modulo Privacy", "Codice Fiscale Studio",
+                                           ""};
 inline constexpr SettingKey privacyIva{velmoraFile, "Modulo Privacy", "Partita Iva Studio", ""};
-inline constexpr SettingKey privacyRecapiti{velmoraFile, "Modulo Privacy", "Recapiti Studio",
-                                            ""};
+inline constexpr SettingKey privacyRecapiti{velmoraFile, "Modulo Privacy", "Recapiti Studio", ""};
 inline constexpr SettingKey privacyLuogo{velmoraFile, "Modulo Privacy", "Luogo", ""};
 
 // Red prescription printing: margins in whole millimetres (may be negative), orientation
 // "Verticale" or "Orizzontale".
 inline constexpr SettingKey margineSuperiore{printFile, "Margini Ricetta", "Superiore", "0"};
 inline constexpr SettingKey margineSinistro{printFile, "Margini Ricetta", "Sinistro", "0"};
-inline constexpr SettingKey orientamento{printFile, "Stampa Ricetta", "Orientamento",
-                                         "Verticale"};
+inline constexpr SettingKey orientamento{printFile, "Stampa Ricetta", "Orientamento", "Verticale"};
 
 // The stored value, or the key's fallback when it is missing or empty.
 QString read(const QString& programFolder, const SettingKey& key);
 
 // Stores the value trimmed; false when the file cannot be written (the caller warns).
-[[nodiscard]] bool write(const QString& programFolder, const SettingKey& key,
-                         const QString& value);
+[[nodiscard]] bool write(const QString& programFolder, const SettingKey& key, const QString& value);
 
 // The warning shown when a settings file cannot be written.
 QString writeFailedMessage(const SettingKey& key);

@@ -16,8 +16,8 @@ namespace {
 
 const QString browseTitle =
     QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap.");
-const QString browseFilter = QStringLiteral(
-    "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp");
+const QString browseFilter =
+    QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp");
 const QString saveFailed = QStringLiteral(
     "Attenzione: non è stato possibile salvare il logo nel file Logo.bmp.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
@@ -36,7 +36,8 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
 } // namespace
 
 TfrmLogo::TfrmLogo(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services) {
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmLogo"));
     setWindowTitle(QStringLiteral(" Impostazione logo"));
     makeFixedDialog(this);
@@ -46,11 +47,11 @@ TfrmLogo::TfrmLogo(Services& services, QWidget* parent)
     m_preview->setAlignment(Qt::AlignCenter);
     m_preview->setStyleSheet(QStringLiteral("background: white; border: 1px solid #a0a0a0;"));
 
-    auto* browse = named(new QPushButton(QStringLiteral("Sfoglia..."), this),
-                         QStringLiteral("btnSfoglia"));
-    auto* blank = pictureButton(this, QStringLiteral("btnCancLogo"),
-                                QStringLiteral(":/images/nessun_logo.svg"),
-                                QStringLiteral("Nessun logo"));
+    auto* browse =
+        named(new QPushButton(QStringLiteral("Sfoglia..."), this), QStringLiteral("btnSfoglia"));
+    auto* blank =
+        pictureButton(this, QStringLiteral("btnCancLogo"),
+                      QStringLiteral(":/images/nessun_logo.svg"), QStringLiteral("Nessun logo"));
     auto* standard = pictureButton(this, QStringLiteral("imgEuro"),
                                    QStringLiteral(":/images/logo_predefinito.svg"),
                                    QStringLiteral("Logo predefinito"));

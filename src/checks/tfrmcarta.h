@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "checks/checkwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmCarta : public QDialog {
+// Checks a payment card number with the Luhn rule and names the card type.
+// It only informs: the caller's field is left as it is.
+class TfrmCarta : public CheckWindow {
     Q_OBJECT
 public:
     explicit TfrmCarta(Services& services, QWidget* parent = nullptr);
 
-private:
-    Services& m_services;
+protected:
+    void check() override;
 };
 
 } // namespace tarvola

@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "checks/checkwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmCodFisc : public QDialog {
+// Checks a codice fiscale: the check character of its 16 characters.
+// It only informs: the caller's field is left as it is.
+class TfrmCodFisc : public CheckWindow {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(Services& services, QWidget* parent = nullptr);
 
-private:
-    Services& m_services;
+protected:
+    void check() override;
 };
 
 } // namespace tarvola

@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "checks/checkwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmIban : public QDialog {
+// Checks an IBAN: the MOD 97-10 remainder must be 1.
+// It only informs: the caller's field is left as it is.
+class TfrmIban : public CheckWindow {
     Q_OBJECT
 public:
     explicit TfrmIban(Services& services, QWidget* parent = nullptr);
 
-private:
-    Services& m_services;
+protected:
+    void check() override;
 };
 
 } // namespace tarvola

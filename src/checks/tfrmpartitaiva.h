@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "checks/checkwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmPartitaIva : public QDialog {
+// Checks a partita IVA: its check digit, and the VAT office that issued it.
+// It only informs: the caller's field is left as it is.
+class TfrmPartitaIva : public CheckWindow {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(Services& services, QWidget* parent = nullptr);
 
-private:
-    Services& m_services;
+protected:
+    void check() override;
 };
 
 } // namespace tarvola

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmDaOrdinare::TfrmDaOrdinare(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmDaOrdinare::TfrmDaOrdinare(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmDaOrdinare"));
     setWindowTitle(QStringLiteral(" Riepilogo farmaci da ordinare"));
 }

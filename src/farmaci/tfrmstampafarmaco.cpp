@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmStampaFarmaco::TfrmStampaFarmaco(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmStampaFarmaco::TfrmStampaFarmaco(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmStampaFarmaco"));
     setWindowTitle(QStringLiteral(" Stampa scheda"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmTrovaFarmaci::TfrmTrovaFarmaci(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmTrovaFarmaci::TfrmTrovaFarmaci(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmTrovaFarmaci"));
     setWindowTitle(QStringLiteral(" Trova farmaci in archivio"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmAnteprimaDentale::TfrmAnteprimaDentale(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmAnteprimaDentale::TfrmAnteprimaDentale(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmAnteprimaDentale"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmExpPazienti::TfrmExpPazienti(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmExpPazienti::TfrmExpPazienti(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmExpPazienti"));
     setWindowTitle(QStringLiteral(" Esporta archivio pazienti in Microsoft Excel"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmExpPrestazioni::TfrmExpPrestazioni(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmExpPrestazioni::TfrmExpPrestazioni(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmExpPrestazioni"));
     setWindowTitle(QStringLiteral(" Esporta e stampa dati in Microsoft Excel"));
 }

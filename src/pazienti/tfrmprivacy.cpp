@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmPrivacy::TfrmPrivacy(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmPrivacy::TfrmPrivacy(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmPrivacy"));
     setWindowTitle(QStringLiteral(" Esporta e stampa Modulo Privacy"));
 }

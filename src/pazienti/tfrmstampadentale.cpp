@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmStampaDentale::TfrmStampaDentale(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmStampaDentale::TfrmStampaDentale(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmStampaDentale"));
     setWindowTitle(QStringLiteral(" Stampa scheda"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmStampaTerapia::TfrmStampaTerapia(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmStampaTerapia::TfrmStampaTerapia(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmStampaTerapia"));
     setWindowTitle(QStringLiteral(" Stampa storico terapie"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmTrovaPazienti::TfrmTrovaPazienti(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmTrovaPazienti::TfrmTrovaPazienti(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmTrovaPazienti"));
     setWindowTitle(QStringLiteral(" Trova pazienti in archivio"));
 }

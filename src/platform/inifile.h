@@ -15,7 +15,8 @@ namespace tarvola {
 // so a failure never leaves a truncated file behind.
 class IniFile {
 public:
-    explicit IniFile(QString path) : m_path(std::move(path)) {}
+    explicit IniFile(QString path)
+        : m_path(std::move(path)) {}
 
     const QString& path() const { return m_path; }
 

@@ -38,8 +38,8 @@ void DesktopMessages::show(QWidget* parent, MessageKind kind, const QString& tex
 }
 
 Answer DesktopMessages::ask(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, messageTitle, text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, messageTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::No ? Answer::No : Answer::Yes;
 }

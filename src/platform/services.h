@@ -27,9 +27,7 @@ public:
     virtual Answer ask(QWidget* parent, const QString& text) = 0;
 
     void plain(QWidget* parent, const QString& text) { show(parent, MessageKind::Plain, text); }
-    void warning(QWidget* parent, const QString& text) {
-        show(parent, MessageKind::Warning, text);
-    }
+    void warning(QWidget* parent, const QString& text) { show(parent, MessageKind::Warning, text); }
     void error(QWidget* parent, const QString& text) { show(parent, MessageKind::Error, text); }
     void information(QWidget* parent, const QString& text) {
         show(parent, MessageKind::Information, text);
@@ -67,8 +65,12 @@ class Services {
 public:
     Services(QString programFolder, MessageService& messages, ShellService& shell,
              FileDialogService& fileDialog, Clock& clock, ReportOutput* reports = nullptr)
-        : m_folder(std::move(programFolder)), m_messages(messages), m_shell(shell),
-          m_fileDialog(fileDialog), m_clock(clock), m_reports(reports) {}
+        : m_folder(std::move(programFolder))
+        , m_messages(messages)
+        , m_shell(shell)
+        , m_fileDialog(fileDialog)
+        , m_clock(clock)
+        , m_reports(reports) {}
 
     const QString& programFolder() const { return m_folder; }
     // The path of a file of the program folder.

@@ -46,7 +46,8 @@ namespace {
 class EnterOrder final : public QObject {
 public:
     EnterOrder(const QList<QWidget*>& order, QObject* parent)
-        : QObject(parent), m_order(order.begin(), order.end()) {
+        : QObject(parent)
+        , m_order(order.begin(), order.end()) {
         for (QWidget* w : order)
             w->installEventFilter(this);
     }
@@ -85,7 +86,10 @@ private:
 
 class FocusFrame final : public QObject {
 public:
-    FocusFrame(QWidget* edit, QFrame* frame) : QObject(edit), m_edit(edit), m_frame(frame) {
+    FocusFrame(QWidget* edit, QFrame* frame)
+        : QObject(edit)
+        , m_edit(edit)
+        , m_frame(frame) {
         edit->installEventFilter(this);
     }
 
@@ -121,7 +125,9 @@ private:
 
 class UpperCaser final : public QObject {
 public:
-    explicit UpperCaser(QLineEdit* edit) : QObject(edit), m_edit(edit) {
+    explicit UpperCaser(QLineEdit* edit)
+        : QObject(edit)
+        , m_edit(edit) {
         connect(edit, &QLineEdit::textEdited, this, &UpperCaser::apply);
     }
 

@@ -25,7 +25,8 @@ template <typename W> W* named(W* widget, const QString& name) {
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit ClickableLabel(QWidget* parent = nullptr) : QLabel(parent) {
+    explicit ClickableLabel(QWidget* parent = nullptr)
+        : QLabel(parent) {
         setCursor(Qt::PointingHandCursor);
     }
 

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmAnteprimaPresc::TfrmAnteprimaPresc(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmAnteprimaPresc::TfrmAnteprimaPresc(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmAnteprimaPresc"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmExpPrescrizioni::TfrmExpPrescrizioni(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmExpPrescrizioni::TfrmExpPrescrizioni(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmExpPrescrizioni"));
     setWindowTitle(QStringLiteral(" Esporta archivio prescrizioni in Microsoft Excel"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmNumerazione::TfrmNumerazione(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmNumerazione::TfrmNumerazione(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmNumerazione"));
     setWindowTitle(QStringLiteral(" Impostazione inizio numerazione"));
 }

@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmStampaPresc::TfrmStampaPresc(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmStampaPresc::TfrmStampaPresc(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmStampaPresc"));
     setWindowTitle(QStringLiteral(" Stampa scheda"));
 }

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "archive/exportwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmExpRicette : public QDialog {
+// The red prescription archive in a grid, exported to Archivio_Ricette.xls.
+class TfrmExpRicette : public ExportWindow {
     Q_OBJECT
 public:
     explicit TfrmExpRicette(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& m_services;
 };
 
 } // namespace tarvola

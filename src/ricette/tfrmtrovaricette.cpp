@@ -1,10 +1,46 @@
 #include "ricette/tfrmtrovaricette.h"
 
+#include "archive/recordscan.h"
+#include "platform/services.h"
+#include "ricette/ricettarecord.h"
+#include "ricette/ricettesearch.h"
+
 namespace tarvola {
 
-TfrmTrovaRicette::TfrmTrovaRicette(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmTrovaRicette::TfrmTrovaRicette(Services& services, QWidget* parent)
+    : SearchWindow(services, Kind::Search, parent) {
     setObjectName(QStringLiteral("TfrmTrovaRicette"));
     setWindowTitle(QStringLiteral(" Trova ricette in archivio"));
+    const RecordLayout& layout = ricetta::layout();
+    const auto filter = [&layout](const char* edit, const char* caption, const char* field) {
+        return SearchTable::FilterEdit{QString::fromLatin1(edit), QString::fromUtf8(caption),
+                                       int(layout.indexOf(QString::fromLatin1(field)))};
+    };
+    SearchTable table;
+    table.filters = {filter("txtAssistito", "Assistito:", "Assistito"),
+                     filter("txtCodFisc", "Codice fiscale:", "CodFisc"),
+                     filter("txtIndirizzo", "Indirizzo:", "Indirizzo"),
+                     filter("txtAsl", "Codice ASL:", "Asl"),
+                     filter("txtProv", "Sigla provincia:", "Prov"),
+                     filter("txtData", "Data ricetta (gg/mm/aa):", "Data"),
+                     filter("txtPresc01", "Prescrizione (rigo 1):", "Presc01"),
+                     filter("txtPresc02", "Prescrizione (rigo 2):", "Presc02"),
+                     filter("txtMedico01", "Dati medico prescrivente (rigo 1):", "Medico01"),
+                     filter("txtMedico02", "Dati medico prescrivente (rigo 2):", "Medico02")};
+    table.line = ricetta::listColumns();
+    table.reportTitle = QStringLiteral("Riepilogo ricette in archivio");
+    table.read = archiveReader(services.path(QString::fromLatin1(ricetta::archiveName)), layout);
+    table.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
+        if (tag != QStringLiteral("ricette") || !m_target)
+            return false;
+        m_target(record.record(), position);
+        return true;
+    };
+    setTable(std::move(table));
+}
+
+void TfrmTrovaRicette::setRecallTarget(std::function<void(const Record&, qint64)> target) {
+    m_target = std::move(target);
 }
 
 } // namespace tarvola

@@ -23,7 +23,7 @@ QStringList RecordingMessages::texts() const {
 }
 
 std::optional<QString> ScriptedFileDialog::openFile(QWidget*, const QString& title,
-                                                   const QString& filter) {
+                                                    const QString& filter) {
     titles << title;
     filters << filter;
     return results.isEmpty() ? std::nullopt : results.takeFirst();

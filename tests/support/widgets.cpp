@@ -5,8 +5,7 @@
 
 namespace tarvola::testing {
 
-bool whileModal(const std::function<void()>& action,
-                const std::function<void(QWidget*)>& inside) {
+bool whileModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside) {
     bool seen = false;
     QTimer timer;
     timer.setInterval(10);
@@ -31,13 +30,19 @@ bool whileModal(const std::function<void()>& action,
     return seen;
 }
 
+bool showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() < 0x80 && c.isPrint())
             QTest::keyClick(widget, c.toLatin1());
         else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
 

@@ -21,6 +21,9 @@ template <typename W> W* control(QObject* window, const QString& name) {
 bool whileModal(const std::function<void()>& action,
                 const std::function<void(QWidget*)>& inside = {});
 
+// Shows the window and waits until it is active, so focus moves as a user would see it.
+bool showActive(QWidget* window);
+
 // Types text into the widget with key events, accented characters included.
 void typeText(QWidget* widget, const QString& text);
 

@@ -1,0 +1,240 @@
+#include "archive/exportwindow.h"
+
+#include "app/tfrmguida.h"
+#include "archive/spreadsheet.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+
+#include <QAbstractTableModel>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tarvola {
+
+namespace {
+
+const QString confirmExport = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del "
+    "numero di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString exported = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di "
+    "Excel?");
+const QString exportFailed =
+    QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi "
+                   "che il file di Excel non sia già aperto.");
+const QString readyText = QStringLiteral("Esportazione archivio in Microsoft Excel.");
+
+constexpr int designedRows = 10;
+
+} // namespace
+
+// The grid's contents: one compact row of cell texts per record, or the designed empty rows.
+class ExportModel final : public QAbstractTableModel {
+public:
+    explicit ExportModel(QObject* parent)
+        : QAbstractTableModel(parent) {}
+
+    void setColumns(QStringList headers, QStringList names) {
+        beginResetModel();
+        m_headers = std::move(headers);
+        m_names = std::move(names);
+        endResetModel();
+    }
+    void setRows(QList<QStringList> rows) {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    const QList<QStringList>& cells() const { return m_rows; }
+    int shownRows() const { return m_rows.isEmpty() ? designedRows : int(m_rows.size()); }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : shownRows();
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(m_headers.size()) + 1;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || m_rows.isEmpty())
+            return {};
+        if (index.column() == 0)
+            return QString::number(index.row() + 1);
+        return m_rows[index.row()].value(index.column() - 1);
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal)
+            return {};
+        if (role == Qt::DisplayRole)
+            return section == 0 ? QStringLiteral("N.") : m_headers.value(section - 1);
+        if (role == Qt::UserRole) // the column's name, as the grid designer gave it
+            return section == 0 ? QStringLiteral("colNum") : m_names.value(section - 1);
+        return {};
+    }
+
+private:
+    QStringList m_headers;
+    QStringList m_names;
+    QList<QStringList> m_rows;
+};
+
+QString exportHelpText(const QString& ofWhat) {
+    return QStringLiteral("Il pulsante Esporta archivio consente di esportare le schede "
+                          "dell'archivio ") +
+           ofWhat +
+           QStringLiteral(" in un foglio di lavoro di Microsoft Excel, che potrà essere aperto "
+                          "con qualsiasi software in grado di gestire i file in formato XLS (ad "
+                          "esempio, con Open Office, Libre Office o Microsoft Office).\r\n\r\n"
+                          "Dopo aver aperto la finestra contenente la griglia dei dati, bisogna "
+                          "fare clic sull'icona di Excel. Questa operazione crea in tempo reale "
+                          "un file in formato XLS contenente le schede in archivio, che potrà "
+                          "essere aperto immediatamente rispondendo affermativamente al "
+                          "messaggio di domanda che appare.\r\n\r\nA questo punto è sufficiente "
+                          "salvare il file sul proprio disco fisso assegnandogli un nome "
+                          "qualsiasi.");
+}
+
+ExportWindow::ExportWindow(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services)
+    , m_model(new ExportModel(this)) {
+    makeFixedDialog(this);
+    m_grid = named(new QTableView(this), QStringLiteral("grdRecords"));
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setDefaultSectionSize(160);
+    m_grid->setMinimumSize(960, 460);
+    m_grid->setMouseTracking(true);
+    m_grid->viewport()->setMouseTracking(true);
+    m_grid->viewport()->installEventFilter(this);
+
+    struct Tool {
+        const char* name;
+        const char* icon;
+        const char* hint;
+    };
+    const Tool tools[] = {
+        {"cmdEsporta", ":/images/excel.svg", "Esporta l'archivio in formato Microsoft Excel."},
+        {"cmdGuida", ":/images/guida.svg",
+         "Visualizza la pagina della guida sensibile al contesto."},
+        {"cmdEsci", ":/images/esci.svg", "Esci da questo ambiente di lavoro."}};
+    auto* toolbar = new QHBoxLayout;
+    QList<QToolButton*> buttons;
+    for (const Tool& t : tools) {
+        auto* b = named(new QToolButton(this), QString::fromLatin1(t.name));
+        b->setIcon(QIcon(QString::fromLatin1(t.icon)));
+        b->setIconSize(QSize(36, 36));
+        b->setAutoRaise(true);
+        setHint(b, QString::fromUtf8(t.hint));
+        b->setProperty("hint", QString::fromUtf8(t.hint));
+        b->installEventFilter(this);
+        toolbar->addWidget(b);
+        buttons << b;
+    }
+    toolbar->addStretch();
+
+    m_info = named(new QLabel(readyText, this), QStringLiteral("panInfo"));
+    m_info->setFrameShape(QFrame::StyledPanel);
+    m_info->setMinimumHeight(24);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(toolbar);
+    layout->addWidget(m_grid);
+    layout->addWidget(m_info);
+    setMouseTracking(true);
+    installEventFilter(this);
+
+    connect(buttons[0], &QToolButton::clicked, this, &ExportWindow::exportSheet);
+    connect(buttons[1], &QToolButton::clicked, this, &ExportWindow::showHelp);
+    connect(buttons[2], &QToolButton::clicked, this, &ExportWindow::reject);
+}
+
+ExportWindow::~ExportWindow() = default;
+
+void ExportWindow::setTable(ExportTable table) {
+    m_table = std::move(table);
+    QStringList headers;
+    QStringList names;
+    for (const auto& c : m_table.columns) {
+        headers << c.gridHeader;
+        names << c.name;
+    }
+    m_model->setColumns(headers, names);
+    m_grid->setColumnWidth(0, 60);
+}
+
+QList<QStringList> ExportWindow::rows() const {
+    return m_model->cells();
+}
+
+int ExportWindow::rowCount() const {
+    return m_model->shownRows();
+}
+
+void ExportWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    load();
+}
+
+bool ExportWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        const QVariant hint = watched->property("hint");
+        m_info->setText(hint.isValid() ? hint.toString() : QString());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ExportWindow::load() {
+    QList<QStringList> rows;
+    if (m_table.read) {
+        // A failure ends the loading with the rows read so far.
+        m_table.read([&](qint64, const RecordView& record) {
+            QStringList row;
+            row.reserve(m_table.columns.size());
+            for (const auto& c : m_table.columns)
+                row << trimText(c.cell(record));
+            rows << row;
+        });
+    }
+    m_model->setRows(std::move(rows));
+}
+
+void ExportWindow::exportSheet() {
+    if (m_services.messages().ask(this, confirmExport) == Answer::No)
+        return;
+    QList<SheetColumn> columns;
+    for (const auto& c : m_table.columns)
+        columns.append({c.sheetHeader, c.width});
+    const QList<QStringList>& cells = m_model->cells();
+    // An empty archive still exports the grid's designed empty rows.
+    const int total = m_model->shownRows();
+    int next = 0;
+    const QString path = m_services.path(m_table.fileName);
+    const bool written = writeSpreadsheet(path, m_table.sheetName, columns, [&](QStringList& row) {
+        if (next >= total)
+            return false;
+        row = cells.isEmpty() ? QStringList() : cells[next];
+        ++next;
+        return true;
+    });
+    if (!written) {
+        m_services.messages().plain(this, exportFailed);
+        return;
+    }
+    if (m_services.messages().ask(this, exported) != Answer::No)
+        m_services.shell().open(u'"' + path + u'"');
+}
+
+void ExportWindow::showHelp() {
+    TfrmGuida help(m_services, this);
+    help.setTopic(m_table.helpTitle, m_table.helpText);
+    help.exec();
+}
+
+} // namespace tarvola

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "archive/searchwindow.h" // RecordReader
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QTableView;
+
+namespace tarvola {
+
+class Services;
+class ExportModel;
+
+// What an export window shows and writes: the archive, the columns and the file.
+struct ExportTable {
+    struct Column {
+        QString name;        // e.g. "colAssistito"
+        QString gridHeader;  // the grid's header
+        QString sheetHeader; // the header in the exported sheet
+        int width = 0;       // its width in the sheet
+        std::function<QString(const RecordView& record)> cell;
+    };
+
+    RecordReader read;
+    QList<Column> columns; // in grid order; the record number column comes first on its own
+    QString fileName;      // in the program folder, e.g. "Archivio_Ricette.xls"
+    QString sheetName;     // e.g. "Archivio Ricette"
+    QString helpTitle;
+    QString helpText;
+};
+
+// The grid of a whole archive and its export to a spreadsheet file, shared by every archive.
+class ExportWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ExportWindow(Services& services, QWidget* parent = nullptr);
+    ~ExportWindow() override;
+
+    // The grid's cell texts, row by row, without the number column.
+    QList<QStringList> rows() const;
+    int rowCount() const;
+
+protected:
+    void setTable(ExportTable table);
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void load();
+    void exportSheet();
+    void showHelp();
+
+    Services& m_services;
+    ExportTable m_table;
+    ExportModel* m_model;
+    QTableView* m_grid;
+    QLabel* m_info;
+};
+
+// The help text every export window shows, for "delle ricette", "dei farmaci" and so on.
+QString exportHelpText(const QString& ofWhat);
+
+} // namespace tarvola

@@ -1,0 +1,156 @@
+#include "archive/exportwindow.h"
+#include "support/fakes.h"
+#include "support/memoryarchive.h"
+#include "support/widgets.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace tarvola;
+using namespace tarvola::testing;
+
+namespace {
+
+const QString confirm =
+    u"L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di "
+    "schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?"_qs;
+const QString done =
+    u"Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file "
+    "di Excel?"_qs;
+const QString failed = u"Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                       "Accertarsi che il file di Excel non sia già aperto."_qs;
+
+const RecordLayout& sampleLayout() {
+    static const RecordLayout l = [] {
+        RecordLayout r;
+        r.field(u"Nome"_qs, 30).field(u"CodMin"_qs, 10).field(u"Classe"_qs, 4);
+        return r;
+    }();
+    return l;
+}
+
+class Window : public ExportWindow {
+public:
+    Window(Services& s, QList<QStringList> records)
+        : ExportWindow(s)
+        , records(std::move(records)) {
+        ExportTable t;
+        t.read = [this](const RecordVisitor& visit) {
+            MemoryArchive archive(sampleLayout());
+            for (const QStringList& r : this->records)
+                archive.add(r);
+            return archive.reader()(visit);
+        };
+        t.columns = {
+            {u"colNome"_qs, u"Nome"_qs, u"Nome farmaco"_qs, 250,
+             [](const RecordView& r) { return r.field(0); }},
+            {u"colCodMin"_qs, u"Codice Minsan"_qs, u"Codice Minsan"_qs, 250,
+             [](const RecordView& r) { return r.field(1) + u" - Classe: "_qs + r.field(2); }},
+        };
+        t.fileName = u"Archivio_Prove.xls"_qs;
+        t.sheetName = u"Archivio Prove"_qs;
+        setTable(std::move(t));
+    }
+    QList<QStringList> records;
+};
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestExportWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_fakes = std::make_unique<FakeServices>(m_dir->path());
+        m_file = m_dir->filePath(u"Archivio_Prove.xls"_qs);
+    }
+
+    void gridShowsTheArchiveAndExportsIt() {
+        Window w(m_fakes->services, {{u"Tachipirina & C."_qs, u"012745"_qs, u"A"_qs},
+                                     {u"Aspirina"_qs, u""_qs, u""_qs}});
+        w.show();
+        auto* model = control<QTableView>(&w, u"grdRecords"_qs)->model();
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), u"N."_qs);
+        QCOMPARE(model->headerData(2, Qt::Horizontal, Qt::UserRole).toString(), u"colCodMin"_qs);
+        QCOMPARE(model->index(1, 0).data().toString(), u"2"_qs);
+        QCOMPARE(model->index(0, 2).data().toString(), u"012745 - Classe: A"_qs);
+        QCOMPARE(model->index(1, 2).data().toString(), u"- Classe:"_qs);
+
+        m_fakes->messages.answers = {Answer::Yes, Answer::Yes};
+        control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
+        QCOMPARE(m_fakes->messages.texts(), (QStringList{confirm, done}));
+        QCOMPARE(m_fakes->shell.targets, QStringList{u'"' + m_file + u'"'});
+        const QByteArray sheet = readAll(m_file);
+        QVERIFY(sheet.contains("<x:Name>Archivio Prove</x:Name>"));
+        QVERIFY(sheet.contains("width=250>Nome farmaco</td>"));
+        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
+                               "<td style=\"text-align: left;\">012745 - Classe: A</td>"));
+        // The number column is not exported: two cells a row.
+        QCOMPARE(sheet.count("<td style=\"text-align: left;\">"), 4);
+        QVERIFY(w.isVisible());
+    }
+
+    void emptyArchiveExportsTenEmptyRows() {
+        Window w(m_fakes->services, {});
+        w.show();
+        QCOMPARE(control<QTableView>(&w, u"grdRecords"_qs)->model()->rowCount(), 10);
+        m_fakes->messages.answers = {Answer::Yes, Answer::No};
+        control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
+        const QByteArray sheet = readAll(m_file);
+        QCOMPARE(sheet.count("<tr>"), 11);
+        QCOMPARE(sheet.count("<td style=\"text-align: left;\"></td>"), 20);
+        QVERIFY(m_fakes->shell.targets.isEmpty()); // No: written, not opened
+    }
+
+    void noToTheFirstQuestionWritesNothing() {
+        Window w(m_fakes->services, {{u"x"_qs, u""_qs, u""_qs}});
+        w.show();
+        m_fakes->messages.answers = {Answer::No};
+        control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
+        QCOMPARE(m_fakes->messages.texts(), QStringList{confirm});
+        QVERIFY(!QFile::exists(m_file));
+    }
+
+    void failedExportKeepsTheWindowAndTheEarlierFile() {
+        Window w(m_fakes->services, {{u"x"_qs, u""_qs, u""_qs}});
+        w.show();
+        QVERIFY(QDir(m_dir->path()).mkdir(u"Archivio_Prove.xls"_qs)); // in the way
+        control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
+        QCOMPARE(m_fakes->messages.texts(), (QStringList{confirm, failed}));
+        QCOMPARE(m_fakes->messages.shown[1].kind, MessageKind::Plain);
+        QVERIFY(w.isVisible());
+        QVERIFY(m_fakes->shell.targets.isEmpty());
+    }
+
+    void statusLineNamesTheButtonUnderTheMouse() {
+        Window w(m_fakes->services, {});
+        w.show();
+        auto* info = control<QLabel>(&w, u"panInfo"_qs);
+        QCOMPARE(info->text(), u"Esportazione archivio in Microsoft Excel."_qs);
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(control<QToolButton>(&w, u"cmdGuida"_qs), &enter);
+        QCOMPARE(info->text(), u"Visualizza la pagina della guida sensibile al contesto."_qs);
+        QCoreApplication::sendEvent(control<QTableView>(&w, u"grdRecords"_qs)->viewport(), &enter);
+        QCOMPARE(info->text(), QString());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeServices> m_fakes;
+    QString m_file;
+};
+
+QTEST_MAIN(TestExportWindow)
+#include "tst_exportwindow.moc"

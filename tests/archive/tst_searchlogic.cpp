@@ -1,0 +1,105 @@
+#include "archive/searchlogic.h"
+#include "support/memoryarchive.h"
+
+#include <QTest>
+
+using namespace tarvola;
+using namespace tarvola::testing;
+
+namespace {
+
+const RecordLayout& layout() {
+    static const RecordLayout l = [] {
+        RecordLayout r;
+        r.field(u"Nome"_qs, 30).field(u"Citta"_qs, 30).field(u"Medico"_qs, 30);
+        return r;
+    }();
+    return l;
+}
+
+// The fields as a stored record gives them back.
+QByteArray stored(const QStringList& texts) {
+    MemoryArchive archive(layout());
+    archive.add(texts);
+    return archive.records.front();
+}
+
+} // namespace
+
+class TestSearchLogic : public QObject {
+    Q_OBJECT
+private slots:
+    void paddedColumnsAreCutOrFilled() {
+        QCOMPARE(paddedColumn(QStringLiteral("  Rossi "), 8), QStringLiteral("Rossi   "));
+        QCOMPARE(paddedColumn(QStringLiteral("Bartolomeo Rossi"), 10),
+                 QStringLiteral("Bartolomeo"));
+        QCOMPARE(paddedColumn(QString(), 3), QStringLiteral("   "));
+    }
+
+    void lineJoinsColumnsAndLeavesTheLastUnpadded() {
+        const QList<LineColumn> columns = {{0, QString(), 6},
+                                           {1, QStringLiteral("  C.F. "), 4},
+                                           {2, QStringLiteral("  Medico: "), 0}};
+        const QByteArray bytes = stored(
+            {QStringLiteral("Bianchi Anna"), QStringLiteral("AB"), QStringLiteral(" Dr Verdi  ")});
+        const QString line = listLine(RecordView(layout(), bytes), columns);
+        QCOMPARE(line, QStringLiteral("Bianch  C.F. AB    Medico: Dr Verdi"));
+    }
+
+    void filters_data() {
+        QTest::addColumn<QStringList>("typed"); // filter texts for fields 0 and 1
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<bool>("listed");
+        const QStringList rossi = {QStringLiteral("ROSSI MARIO"), QStringLiteral("Via Rossini 3")};
+        QTest::newRow("partial, any case") << QStringList{u"ross"_qs, u""_qs} << rossi << true;
+        QTest::newRow("inside another field") << QStringList{u""_qs, u"ross"_qs} << rossi << true;
+        QTest::newRow("both must match") << QStringList{u"mario"_qs, u"verdi"_qs} << rossi << false;
+        QTest::newRow("both match") << QStringList{u"mario"_qs, u"rossini"_qs} << rossi << true;
+        QTest::newRow("blanks are not in use") << QStringList{u"   "_qs, u""_qs} << rossi << true;
+        QTest::newRow("trailing blank is kept")
+            << QStringList{u"rossi "_qs, u""_qs} << rossi << true;
+        QTest::newRow("trailing blank after a field's end")
+            << QStringList{u"rossi "_qs, u""_qs} << QStringList{u"MARIO ROSSI"_qs, u""_qs} << false;
+        QTest::newRow("accents match exactly")
+            << QStringList{u"è"_qs, u""_qs} << QStringList{u"È VERO"_qs, u""_qs} << false;
+        QTest::newRow("accent found as typed")
+            << QStringList{u"è"_qs, u""_qs} << QStringList{u"PERCHè"_qs, u""_qs} << true;
+    }
+    void filters() {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, fields);
+        QFETCH(bool, listed);
+        const QList<Filter> inUse = filtersInUse({{0, typed[0]}, {1, typed[1]}});
+        const QByteArray bytes = stored(fields);
+        QCOMPARE(matchesAll(RecordView(layout(), bytes), inUse), listed);
+    }
+
+    void sortIgnoresTheCaseOfPlainLettersOnly() {
+        QStringList list;
+        for (const char* s : {"beta", "ALFAB", "Alfa", "_x", "Zeta", "Èmilia", "alfa"})
+            insertSorted(list, QString::fromUtf8(s));
+        // '_' (0x5F) sorts after the capitals; È after everything plain.
+        QCOMPARE(list, (QStringList{u"Alfa"_qs, u"alfa"_qs, u"ALFAB"_qs, u"beta"_qs, u"Zeta"_qs,
+                                    u"_x"_qs, u"Èmilia"_qs}));
+    }
+
+    void findWrapsAroundAndRemembers() {
+        const QStringList items = {u"ALFA"_qs, u"ALFAB"_qs, u"BETA"_qs};
+        int at = findInList(items, -1, u"alfa"_qs, QString());
+        QCOMPARE(at, 0);
+        at = findInList(items, at, u"alfa"_qs, u"alfa"_qs);
+        QCOMPARE(at, 1);
+        at = findInList(items, at, u"alfa"_qs, u"alfa"_qs);
+        QCOMPARE(at, 0);
+        // A new text starts again from the first item.
+        QCOMPARE(findInList(items, 1, u"a"_qs, u"alfa"_qs), 0);
+        // Nothing found, or nothing typed: the selection stays.
+        QCOMPARE(findInList(items, 2, u"gamma"_qs, QString()), 2);
+        QCOMPARE(findInList(items, 1, QString(), QString()), 1);
+        // The only match is the selected item: the same text comes back to it.
+        QCOMPARE(findInList(items, 2, u"beta"_qs, u"beta"_qs), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearchLogic)
+#include "tst_searchlogic.moc"

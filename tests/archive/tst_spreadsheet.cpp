@@ -1,0 +1,85 @@
+#include "archive/spreadsheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarvola;
+
+namespace {
+
+const QByteArray expectedHead =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>Archivio Farmaci</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
+    "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+    "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+    "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
+    "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>";
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSpreadsheet : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeFileIsOneLineOfMarkup() {
+        const QList<SheetColumn> columns = {{QStringLiteral("Nome farmaco"), 250},
+                                            {QStringLiteral("Periodo validità"), 250},
+                                            {QStringLiteral("Importo"), 120, true}};
+        const QList<QStringList> rows = {
+            {QStringLiteral("  Tachipirina & C. "), QStringLiteral("6 mesi"),
+             QStringLiteral("5,00")},
+            {QStringLiteral("dose <b>2</b> anni"), QStringLiteral("Sì"), QString()}};
+        const QByteArray bytes =
+            spreadsheetBytes(QStringLiteral("Archivio Farmaci"), columns, rows);
+        QCOMPARE(bytes,
+                 expectedHead +
+                     "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
+                     "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
+                     "width=250>Periodo validit\xE0</td><td style=\"text-align: left; "
+                     "font-weight: bold;\" width=120>Importo</td></tr>"
+                     "<tr><td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
+                     "<td style=\"text-align: left;\">6 mesi</td>"
+                     "<td style=\"text-align: right;\">5,00</td></tr>"
+                     "<tr><td style=\"text-align: left;\">dose &lt;b&gt;2&lt;/b&gt; anni</td>"
+                     "<td style=\"text-align: left;\">S\xEC</td>"
+                     "<td style=\"text-align: right;\"></td></tr>"
+                     "</table></body></html>");
+        QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
+    }
+
+    void writesAndReplacesTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Archivio_Farmaci.xls"));
+        const QList<SheetColumn> columns = {{QStringLiteral("A"), 10}};
+        int left = 3;
+        QVERIFY(writeSpreadsheet(path, QStringLiteral("S"), columns, [&](QStringList& row) {
+            row = {QStringLiteral("x")};
+            return left-- > 0;
+        }));
+        const QByteArray first = readAll(path);
+        QCOMPARE(first.count("<td style=\"text-align: left;\">x</td>"), 3);
+
+        // An export that cannot be written is reported and leaves nothing behind.
+        QVERIFY(!writeSpreadsheet(dir.filePath(QStringLiteral("missing/x.xls")),
+                                  QStringLiteral("S"), columns,
+                                  [](QStringList&) { return false; }));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
+
+        // A second export replaces the first whole.
+        QVERIFY(writeSpreadsheet(path, QStringLiteral("S"), columns,
+                                 [](QStringList&) { return false; }));
+        QCOMPARE(readAll(path).count("<td style=\"text-align: left;\">x</td>"), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSpreadsheet)
+#include "tst_spreadsheet.moc"
