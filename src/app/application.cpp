@@ -26,6 +26,8 @@
 #include "pazienti/tfrmstampaterapia.h"
 #include "pazienti/tfrmtrovapazienti.h"
 #include "platform/realservices.h"
+#include "report/summarylist.h"
+#include "archive/searchwindow.h"
 #include "prescrizioni/tfrmanteprimapresc.h"
 #include "prescrizioni/tfrmexpprescrizioni.h"
 #include "prescrizioni/tfrmmenuprescrizioni.h"
@@ -58,7 +60,7 @@ Application::Application(const QString& programFolder)
     m_services = std::make_unique<Services>(programFolder, m_owned->messages, m_owned->shell,
                                             m_owned->fileDialog, m_owned->clock,
                                             &m_owned->reports);
-    setUpFormats();
+    setUpProcess();
 }
 
 Application::Application(const QString& programFolder, MessageService& messages,
@@ -66,7 +68,7 @@ Application::Application(const QString& programFolder, MessageService& messages,
                          ReportOutput* reports)
     : m_services(
           std::make_unique<Services>(programFolder, messages, shell, fileDialog, clock, reports)) {
-    setUpFormats();
+    setUpProcess();
 }
 
 Application::~Application() {
@@ -75,7 +77,13 @@ Application::~Application() {
         m_windows.pop_back();
 }
 
-void Application::setUpFormats() {
+void Application::setUpProcess() {
+    // The search and list windows print their lists through the report engine.
+    setListPrinter([](Services& services, QWidget* parent, const QString& title,
+                      const QStringList& lines) {
+        printSummaryList(services, parent, title, lines);
+    });
+
     // Numbers with the decimal comma everywhere; dates are always written "dd/MM/yyyy".
     QLocale italian(QLocale::Italian, QLocale::Italy);
     italian.setNumberOptions(QLocale::OmitGroupSeparator);

@@ -53,7 +53,7 @@ public:
 private:
     struct Owned;
 
-    void setUpFormats();
+    void setUpProcess();
     void createWindows();
     void connectFlow();
     void showApp(AppWindow* app);

@@ -20,8 +20,9 @@ using namespace tarvola::testing;
 namespace {
 
 struct Card {
-    QString assistito, codFisc, asl, presc01, data, medico01, completata = textfield::no;
-    QString prov, tipo1, tipo2;
+    QString assistito{}, codFisc{}, asl{}, presc01{}, data{}, medico01{};
+    QString completata = textfield::no;
+    QString prov{}, tipo1{}, tipo2{};
 };
 
 Record record(const Card& c) {
