@@ -13,8 +13,7 @@ namespace tarvola {
 
 namespace {
 
-template <typename W, typename Get, typename Set>
-FieldBinding bind(W* w, Get get, Set set) {
+template <typename W, typename Get, typename Set> FieldBinding bind(W* w, Get get, Set set) {
     return {[w, get] { return (w->*get)(); }, [w, set](const QString& t) { (w->*set)(t); },
             [w, set] { (w->*set)(QString()); }};
 }

@@ -19,8 +19,8 @@ namespace tarvola {
 namespace {
 
 const QString emptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString changesSaved = QStringLiteral(
-    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString changesSaved =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString cardInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString readyText = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
@@ -32,10 +32,10 @@ struct CommonCommand {
 
 // The buttons every editor has, with their pictures and captions.
 constexpr CommonCommand commonCommands[] = {
-    {"cmdNuovo", "nuovo", "Nuovo"},     {"cmdDuplica", "duplica", "Duplica"},
-    {"cmdSalva", "salva", "Salva"},     {"cmdPrimo", "primo", ""},
-    {"cmdIndietro", "indietro", ""},    {"cmdAvanti", "avanti", ""},
-    {"cmdUltimo", "ultimo", ""},        {"cmdEsci", "esci", "Esci"},
+    {"cmdNuovo", "nuovo", "Nuovo"},  {"cmdDuplica", "duplica", "Duplica"},
+    {"cmdSalva", "salva", "Salva"},  {"cmdPrimo", "primo", ""},
+    {"cmdIndietro", "indietro", ""}, {"cmdAvanti", "avanti", ""},
+    {"cmdUltimo", "ultimo", ""},     {"cmdEsci", "esci", "Esci"},
 };
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& icon,
@@ -52,6 +52,7 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setMinimumWidth(64);
     }
+    button->setMinimumSize(button->sizeHint());
     return button;
 }
 
@@ -69,7 +70,8 @@ struct RecordEditor::Move {
 };
 
 RecordEditor::RecordEditor(Services& services, EditorSpec spec, QWidget* parent)
-    : AppWindow(services, parent), m_spec(std::move(spec)) {
+    : AppWindow(services, parent)
+    , m_spec(std::move(spec)) {
     Q_ASSERT(m_spec.layout);
     for (const CommonCommand& c : commonCommands) {
         m_commands.insert(QString::fromLatin1(c.name),
@@ -92,6 +94,9 @@ RecordEditor::RecordEditor(Services& services, EditorSpec spec, QWidget* parent)
     m_position = named(new QLabel(this), QStringLiteral("lblPosizione"));
     m_position->setAlignment(Qt::AlignCenter);
     m_position->setMinimumWidth(56);
+    m_position->setStyleSheet(QStringLiteral(
+        "#lblPosizione { background: white; border: 1px solid #c9d6ea; border-radius: 3px;"
+        " padding: 2px 6px; }"));
     QFont bold = m_position->font();
     bold.setBold(true);
     bold.setPointSize(bold.pointSize() + 2);
@@ -111,7 +116,8 @@ RecordEditor::RecordEditor(Services& services, EditorSpec spec, QWidget* parent)
     m_statusLine->setFrameShape(QFrame::Panel);
     m_statusLine->setFrameShadow(QFrame::Sunken);
     m_statusLine->setContentsMargins(6, 2, 6, 2);
-    m_hints = new StatusHints(this, m_statusLine);
+    m_hints = new StatusHints(m_statusLine);
+    m_hints->addBackground(this);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -119,6 +125,7 @@ RecordEditor::RecordEditor(Services& services, EditorSpec spec, QWidget* parent)
     auto* bar = named(new QFrame(this), QStringLiteral("panComandi"));
     bar->setStyleSheet(
         QStringLiteral("#panComandi { background: #eef3fb; border-bottom: 1px solid #c9d6ea; }"));
+    m_hints->addBackground(bar);
     m_toolbar = new QHBoxLayout(bar);
     m_toolbar->setContentsMargins(8, 4, 8, 4);
     m_toolbar->setSpacing(2);
@@ -155,6 +162,10 @@ void RecordEditor::setToolbar(const QList<QWidget*>& items) {
         m_toolbar->addSpacing(6);
     }
     m_toolbar->addStretch();
+}
+
+void RecordEditor::addHintBackground(QWidget* widget) {
+    m_hints->addBackground(widget);
 }
 
 void RecordEditor::setForm(QWidget* form) {
@@ -252,8 +263,7 @@ void RecordEditor::focusControl(const QString& name) {
         control->setFocus(Qt::OtherFocusReason);
 }
 
-bool RecordEditor::withArchive(MessageKind failure,
-                               const std::function<void(ArchiveFile&)>& work) {
+bool RecordEditor::withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work) {
     try {
         ArchiveFile file(m_services.path(archiveName()), *m_spec.layout);
         work(file);

@@ -115,6 +115,8 @@ protected:
     // cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo in a row.
     QWidget* navigator() const { return m_navigator; }
     QLabel* statusLine() const { return m_statusLine; }
+    // A widget of the editor's form whose own area is background for the status line.
+    void addHintBackground(QWidget* widget);
 
     // The window: a tool bar of these items (nullptr = a separator, then space), the
     // form, the status line.

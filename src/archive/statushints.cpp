@@ -9,12 +9,9 @@
 
 namespace tarvola {
 
-StatusHints::StatusHints(QWidget* window, QLabel* statusLine)
-    : QObject(window), m_window(window), m_line(statusLine) {
-    // Moves over controls that do not track the mouse reach the window.
-    window->setMouseTracking(true);
-    window->installEventFilter(this);
-}
+StatusHints::StatusHints(QLabel* statusLine)
+    : QObject(statusLine)
+    , m_line(statusLine) {}
 
 void StatusHints::add(QWidget* control, const QString& hint) {
     setHint(control, hint);
@@ -22,21 +19,25 @@ void StatusHints::add(QWidget* control, const QString& hint) {
     control->installEventFilter(this);
 }
 
-bool StatusHints::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Enter && m_hints.contains(watched))
-        m_line->setText(m_hints.value(watched));
-    else if (event->type() == QEvent::MouseMove && watched == m_window)
-        m_line->setText(hintAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
-    return false;
+void StatusHints::addBackground(QWidget* widget) {
+    // Moves without a button pressed reach a widget only while it tracks the mouse.
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
 }
 
-QString StatusHints::hintAt(QPoint pos) const {
-    for (const QWidget* w = m_window->childAt(pos); w && w != m_window; w = w->parentWidget()) {
-        const auto found = m_hints.constFind(w);
-        if (found != m_hints.constEnd())
-            return found.value();
+bool StatusHints::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter) {
+        const auto hint = m_hints.constFind(watched);
+        if (hint != m_hints.constEnd())
+            m_line->setText(hint.value());
+    } else if (event->type() == QEvent::MouseMove && !m_hints.contains(watched)) {
+        // A move over one of its controls that the control let through is not background.
+        const auto* widget = static_cast<QWidget*>(watched);
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (!widget->childAt(move->position().toPoint()))
+            m_line->clear();
     }
-    return QString();
+    return false;
 }
 
 } // namespace tarvola

@@ -13,7 +13,9 @@ namespace {
 class BoxKeys final : public QObject {
 public:
     BoxKeys(QLineEdit* box, const QList<QWidget*>& order)
-        : QObject(box), m_box(box), m_order(order.begin(), order.end()) {
+        : QObject(box)
+        , m_box(box)
+        , m_order(order.begin(), order.end()) {
         box->installEventFilter(this);
     }
 

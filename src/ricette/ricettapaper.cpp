@@ -57,8 +57,8 @@ const Caption captions[] = {
 
 // The frames and rules of the form.
 const QLineF rules[] = {
-    {2, 37.0, 198, 37.0},    {2, 46.0, 198, 46.0},       {139.7, 46.0, 139.7, 95},
-    {139.7, 66.0, 198, 66.0}, {2, 84.0, 139.7, 84.0},    {98, 9.0, 196, 9.0},
+    {2, 37.0, 198, 37.0},     {2, 46.0, 198, 46.0},   {139.7, 46.0, 139.7, 95},
+    {139.7, 66.0, 198, 66.0}, {2, 84.0, 139.7, 84.0}, {98, 9.0, 196, 9.0},
 };
 constexpr QRectF nameFrame(5, 1.6, 87.5, 18);
 constexpr QRectF barCodeMm(109, 12.4, 80, 12);
@@ -93,7 +93,8 @@ void drawBarCode(QPainter& p, const QRectF& area) {
 
 } // namespace
 
-RicettaPaper::RicettaPaper(QWidget* parent) : QWidget(parent) {
+RicettaPaper::RicettaPaper(QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("imgModulo"));
 }
 
@@ -163,8 +164,7 @@ void RicettaPaper::paintEvent(QPaintEvent*) {
     const QPen thin(formRed, std::max(1.0, 0.3 * m_scale));
     p.setPen(thin);
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(toPixels(QPointF(2, 1)), QSizeF(196, 94) * m_scale), m_scale,
-                      m_scale);
+    p.drawRoundedRect(QRectF(toPixels(QPointF(2, 1)), QSizeF(196, 94) * m_scale), m_scale, m_scale);
     p.drawRoundedRect(QRectF(toPixels(nameFrame.topLeft()), nameFrame.size() * m_scale),
                       m_scale * 0.8, m_scale * 0.8);
     for (const QLineF& rule : rules)
@@ -203,8 +203,7 @@ void CodeBoxesEdit::setScale(qreal scale) {
 
 QRectF CodeBoxesEdit::boxRect(int index) const {
     const qreal inset = 0.4 * m_scale;
-    return QRectF(m_lefts.value(index) * m_scale, inset, m_width * m_scale,
-                  height() - 2 * inset);
+    return QRectF(m_lefts.value(index) * m_scale, inset, m_width * m_scale, height() - 2 * inset);
 }
 
 void CodeBoxesEdit::mousePressEvent(QMouseEvent* event) {

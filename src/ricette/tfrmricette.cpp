@@ -6,9 +6,9 @@
 #include "platform/services.h"
 #include "platform/ui.h"
 #include "ricette/boxkeys.h"
-#include "ricette/ricettehelp.h"
 #include "ricette/ricettapaper.h"
 #include "ricette/ricettarecord.h"
+#include "ricette/ricettehelp.h"
 #include "ricette/toggle.h"
 
 #include <QCheckBox>
@@ -73,13 +73,13 @@ constexpr qreal boxHeight = 4.4;
 constexpr qreal lineFont = 2.7;
 constexpr qreal boxFont = 3.0;
 
-const QString formStyle = QStringLiteral(
-    "QLineEdit { background: #f3f8ff; border: 1px solid #a8c8ee; border-radius: 0;"
-    " padding: 0 2px; color: #101010; selection-background-color: #8ab4f0; }"
-    "QLineEdit[paperBox=\"true\"] { padding: 0; }"
-    "QLineEdit:focus { background: #fff36a; border: 1px solid #d8b000; }"
-    "QToolButton { border: none; background: transparent; }"
-    "QCheckBox { color: #8a0c20; font-weight: bold; }");
+const QString formStyle =
+    QStringLiteral("QLineEdit { background: #f3f8ff; border: 1px solid #a8c8ee; border-radius: 0;"
+                   " padding: 0 2px; color: #101010; selection-background-color: #8ab4f0; }"
+                   "QLineEdit[paperBox=\"true\"] { padding: 0; }"
+                   "QLineEdit:focus { background: #fff36a; border: 1px solid #d8b000; }"
+                   "QToolButton { border: none; background: transparent; }"
+                   "QCheckBox { color: #8a0c20; font-weight: bold; }");
 
 QList<QString> drugLines() {
     return runNames(QStringLiteral("Presc"), 9);
@@ -91,10 +91,12 @@ EditorSpec ricetteSpec() {
     spec.archiveName = QString::fromLatin1(ricetta::archiveName);
     spec.firstField = QStringLiteral("txtAssistito");
     spec.required = {
-        {{QStringLiteral("Assistito")}, QStringLiteral("txtAssistito"),
+        {{QStringLiteral("Assistito")},
+         QStringLiteral("txtAssistito"),
          QStringLiteral("Attenzione: per salvare la ricetta è necessario indicare il nome "
                         "dell'assistito.")},
-        {{QStringLiteral("Presc01")}, QStringLiteral("txtPresc01"),
+        {{QStringLiteral("Presc01")},
+         QStringLiteral("txtPresc01"),
          QStringLiteral("Attenzione: per salvare la ricetta è necessario indicare il nome del "
                         "farmaco prescritto.")},
         {runNames(QStringLiteral("Data"), 6), QStringLiteral("txtData01"),
@@ -148,8 +150,8 @@ TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
     resize(1240, 860);
     setWindowState(Qt::WindowMaximized);
 
-    auto* find = makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"),
-                             QStringLiteral("Trova"));
+    auto* find =
+        makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
     auto* attach = makeCommand(QStringLiteral("cmdFile"), QStringLiteral("allega"),
                                QStringLiteral("Allega file"));
     auto* print = makeCommand(QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
@@ -158,12 +160,11 @@ TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
                                      QStringLiteral("Esporta"));
     auto* open = makeCommand(QStringLiteral("cmdIncompleti"), QStringLiteral("incompleti"),
                              QStringLiteral("Da completare"));
-    auto* help = makeCommand(QStringLiteral("cmdGuida"), QStringLiteral("guida"),
-                             QStringLiteral("Guida"));
+    auto* help =
+        makeCommand(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
     setToolbar({command(QStringLiteral("cmdNuovo")), command(QStringLiteral("cmdDuplica")),
                 command(QStringLiteral("cmdSalva")), nullptr, find, attach, print, nullptr,
-                navigator(), nullptr, exportButton, open, nullptr, help,
-                command(QStringLiteral("cmdEsci"))});
+                exportButton, open, nullptr, help, command(QStringLiteral("cmdEsci"))});
 
     auto* paper = new RicettaPaper;
     paper->setStyleSheet(formStyle);
@@ -173,6 +174,8 @@ TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
     setForm(scroller);
+    addHintBackground(paper);
+    addHintBackground(scroller->viewport());
 
     // The summary fields and the attachments travel with the card but are never shown.
     for (const QString& field : ricetta::summaryFields() + runNames(QStringLiteral("File"), 3) +
@@ -202,7 +205,8 @@ void TfrmRicette::buildForm(RicettaPaper* paper) {
 
     for (const BoxRow& row : boxRowsBefore()) {
         for (int i = 0; i < row.lefts.size(); ++i)
-            addBox(paper, QStringLiteral("txt") + runName(QString::fromLatin1(row.stem), row.first + i),
+            addBox(paper,
+                   QStringLiteral("txt") + runName(QString::fromLatin1(row.stem), row.first + i),
                    {row.lefts[i], row.top, boxWidth, boxHeight});
     }
 
@@ -210,19 +214,20 @@ void TfrmRicette::buildForm(RicettaPaper* paper) {
     // import button of each line sits at its right end.
     const qreal tops[] = {51, 57, 64, 71};
     for (int n = 1; n <= 9; ++n) {
-        const QRectF mm = n == 9 ? QRectF(9, 78, 126.5, 4.4)
-                                 : QRectF(n % 2 ? 9 : 75, tops[(n - 1) / 2], 60.5, 4.4);
+        const QRectF mm =
+            n == 9 ? QRectF(9, 78, 126, 4.4) : QRectF(n % 2 ? 9 : 75, tops[(n - 1) / 2], 60, 4.4);
         const QString line = runName(QStringLiteral("Presc"), n);
         addLine(paper, QStringLiteral("txt") + line, mm, n == 9 ? 120 : 50, lineFont);
-        auto* import = makeCommand(QStringLiteral("imp") + line, QStringLiteral("importa"),
-                                   QString(), paper);
-        paper->place(import, {mm.right() + 0.4, mm.top() + 0.3, 3.6, 3.8},
+        auto* import =
+            makeCommand(QStringLiteral("imp") + line, QStringLiteral("importa"), QString(), paper);
+        paper->place(import, {mm.right() + 0.4, mm.top() + 0.4, 3.4, 3.6},
                      RicettaPaper::Kind::Button);
     }
 
     for (const BoxRow& row : boxRowsAfter()) {
         for (int i = 0; i < row.lefts.size(); ++i)
-            addBox(paper, QStringLiteral("txt") + runName(QString::fromLatin1(row.stem), row.first + i),
+            addBox(paper,
+                   QStringLiteral("txt") + runName(QString::fromLatin1(row.stem), row.first + i),
                    {row.lefts[i], row.top, boxWidth, boxHeight});
     }
     for (int n = 1; n <= 4; ++n)
@@ -238,12 +243,14 @@ void TfrmRicette::buildForm(RicettaPaper* paper) {
     auto* check =
         makeCommand(QStringLiteral("btnCodFisc"), QStringLiteral("verifica"), QString(), paper);
     paper->place(check, {191.0, 30.6, 6.0, 4.8}, RicettaPaper::Kind::Button);
-    connect(check, &QToolButton::clicked, this, [this, code] {
-        openTaxCodeCheck(m_services, this, code->text());
-    });
+    connect(check, &QToolButton::clicked, this,
+            [this, code] { openTaxCodeCheck(m_services, this, code->text()); });
 
-    auto* done = named(new QCheckBox(QStringLiteral("Completata"), paper),
-                       QStringLiteral("chkCompletata"));
+    // Below the paper: the arrows with the position between them, and the tick box.
+    navigator()->setParent(paper);
+    paper->place(navigator(), {0, 97.2, 40, 7}, RicettaPaper::Kind::Other);
+    auto* done =
+        named(new QCheckBox(QStringLiteral("Completata"), paper), QStringLiteral("chkCompletata"));
     done->setFocusPolicy(Qt::NoFocus);
     paper->place(done, {160, 98, 38, 5}, RicettaPaper::Kind::Other, 2.6);
 }

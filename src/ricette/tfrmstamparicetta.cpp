@@ -2,7 +2,9 @@
 
 namespace tarvola {
 
-TfrmStampaRicetta::TfrmStampaRicetta(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
+TfrmStampaRicetta::TfrmStampaRicetta(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services) {
     setObjectName(QStringLiteral("TfrmStampaRicetta"));
     setWindowTitle(QStringLiteral(" Stampa ricetta"));
 }

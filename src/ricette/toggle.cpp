@@ -16,8 +16,9 @@ ClickableLabel* picture(QWidget* parent, const QString& name) {
 } // namespace
 
 Toggle::Toggle(QWidget* parent, const QString& stem)
-    : QObject(parent), m_off(picture(parent, QStringLiteral("btn%1_NO").arg(stem))),
-      m_on(picture(parent, QStringLiteral("btn%1_SI").arg(stem))) {
+    : QObject(parent)
+    , m_off(picture(parent, QStringLiteral("btn%1_NO").arg(stem)))
+    , m_on(picture(parent, QStringLiteral("btn%1_SI").arg(stem))) {
     connect(m_off, &ClickableLabel::clicked, this, [this] { setTicked(true); });
     connect(m_on, &ClickableLabel::clicked, this, [this] { setTicked(false); });
     setTicked(false);
