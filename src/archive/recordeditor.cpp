@@ -7,12 +7,15 @@
 #include "platform/ui.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tarvola {
 
@@ -50,7 +53,6 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
         button->setIconSize(QSize(32, 32));
         button->setText(caption);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setMinimumWidth(64);
     }
     button->setMinimumSize(button->sizeHint());
     return button;

@@ -2,9 +2,7 @@
 
 namespace tarvola {
 
-TfrmExpRicette::TfrmExpRicette(Services& services, QWidget* parent)
-    : QDialog(parent)
-    , m_services(services) {
+TfrmExpRicette::TfrmExpRicette(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("TfrmExpRicette"));
     setWindowTitle(QStringLiteral(" Esporta archivio ricette in Microsoft Excel"));
 }

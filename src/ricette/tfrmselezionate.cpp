@@ -6,9 +6,7 @@
 
 namespace tarvola {
 
-TfrmSelezionate::TfrmSelezionate(Services& services, QWidget* parent)
-    : QDialog(parent)
-    , m_services(services) {
+TfrmSelezionate::TfrmSelezionate(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("TfrmSelezionate"));
     setWindowTitle(QStringLiteral(" Elenco ricette da completare"));
     // The red prescription archive exists from the first start on; only its absence is

@@ -2,9 +2,7 @@
 
 namespace tarvola {
 
-TfrmStampaRicetta::TfrmStampaRicetta(Services& services, QWidget* parent)
-    : QDialog(parent)
-    , m_services(services) {
+TfrmStampaRicetta::TfrmStampaRicetta(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("TfrmStampaRicetta"));
     setWindowTitle(QStringLiteral(" Stampa ricetta"));
 }

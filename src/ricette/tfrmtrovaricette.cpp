@@ -2,9 +2,7 @@
 
 namespace tarvola {
 
-TfrmTrovaRicette::TfrmTrovaRicette(Services& services, QWidget* parent)
-    : QDialog(parent)
-    , m_services(services) {
+TfrmTrovaRicette::TfrmTrovaRicette(Services& services, QWidget* parent) : QDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("TfrmTrovaRicette"));
     setWindowTitle(QStringLiteral(" Trova ricette in archivio"));
 }
