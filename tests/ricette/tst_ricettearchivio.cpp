@@ -145,7 +145,14 @@ private slots:
         RicetteFixture f;
         QVERIFY(f.open());
         f.fillRequired(QStringLiteral("ROSSI MARIO"));
+        // The card is in the file by the time the message says so.
+        QByteArray storedAtMessage;
+        f.fake.messages.onShown = [&](const RecordingMessages::Shown&) {
+            storedAtMessage = f.stored();
+        };
         f.click(QStringLiteral("cmdSalva"));
+        QCOMPARE(slice(storedAtMessage, 0, 12), hex("\x0b"
+                                                    "ROSSI MARIO"));
         QCOMPARE(f.position(), QStringLiteral("1"));
         QCOMPARE(f.fake.messages.texts(), QStringList{inserted});
         QCOMPARE(f.fake.messages.shown.front().kind, MessageKind::Information);
