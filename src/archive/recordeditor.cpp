@@ -71,10 +71,10 @@ struct RecordEditor::Move {
     static Move empty(bool forget = false) { return {Empty, 0, forget}; }
 };
 
-RecordEditor::RecordEditor(Services& services, EditorSpec spec, QWidget* parent)
+RecordEditor::RecordEditor(Services& services, EditorSetup setup, QWidget* parent)
     : AppWindow(services, parent)
-    , m_spec(std::move(spec)) {
-    Q_ASSERT(m_spec.layout);
+    , m_setup(std::move(setup)) {
+    Q_ASSERT(m_setup.layout);
     for (const CommonCommand& c : commonCommands) {
         m_commands.insert(QString::fromLatin1(c.name),
                           pictureButton(this, QString::fromLatin1(c.name),
@@ -175,12 +175,12 @@ void RecordEditor::setForm(QWidget* form) {
 }
 
 void RecordEditor::bindField(const QString& field, FieldBinding binding) {
-    Q_ASSERT(m_spec.layout->contains(field) && binding);
+    Q_ASSERT(m_setup.layout->contains(field) && binding);
     m_bindings.insert(field, std::move(binding));
 }
 
 void RecordEditor::bindFields() {
-    for (const FieldDef& f : m_spec.layout->fields()) {
+    for (const FieldDef& f : m_setup.layout->fields()) {
         if (m_bindings.contains(f.name))
             continue;
         FieldBinding b;
@@ -195,7 +195,7 @@ void RecordEditor::bindFields() {
                    qUtf8Printable(f.name));
         m_bindings.insert(f.name, std::move(b));
     }
-    for (const auto& [name, hint] : m_spec.hints) {
+    for (const auto& [name, hint] : m_setup.hints) {
         auto* control = findChild<QWidget*>(name);
         if (!control)
             qFatal("%s: no control %s for its hint", qUtf8Printable(objectName()),
@@ -226,16 +226,16 @@ void RecordEditor::clearField(const QString& field) {
 }
 
 Record RecordEditor::formRecord() const {
-    Record record(*m_spec.layout);
-    for (qsizetype i = 0; i < m_spec.layout->count(); ++i)
-        record.setAt(i, binding(m_spec.layout->at(i).name).text());
+    Record record(*m_setup.layout);
+    for (qsizetype i = 0; i < m_setup.layout->count(); ++i)
+        record.setAt(i, binding(m_setup.layout->at(i).name).text());
     return record;
 }
 
 void RecordEditor::loadRecord(const Record& record, qint64 position) {
-    Q_ASSERT(&record.layout() == m_spec.layout);
-    for (qsizetype i = 0; i < m_spec.layout->count(); ++i)
-        binding(m_spec.layout->at(i).name).show(trimText(record.at(i)));
+    Q_ASSERT(&record.layout() == m_setup.layout);
+    for (qsizetype i = 0; i < m_setup.layout->count(); ++i)
+        binding(m_setup.layout->at(i).name).show(trimText(record.at(i)));
     setPosition(position);
 }
 
@@ -267,7 +267,7 @@ void RecordEditor::focusControl(const QString& name) {
 
 bool RecordEditor::withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work) {
     try {
-        ArchiveFile file(m_services.path(archiveName()), *m_spec.layout);
+        ArchiveFile file(m_services.path(archiveName()), *m_setup.layout);
         work(file);
         file.close();
         return true;
@@ -333,32 +333,32 @@ void RecordEditor::newCard() {
 }
 
 void RecordEditor::clearForm() {
-    for (const FieldDef& f : m_spec.layout->fields()) {
-        if (!m_spec.keptOnClear.contains(f.name))
+    for (const FieldDef& f : m_setup.layout->fields()) {
+        if (!m_setup.keptOnClear.contains(f.name))
             binding(f.name).clear();
     }
     setPosition(0);
     clearExtras();
-    focusControl(m_spec.firstField);
+    focusControl(m_setup.firstField);
 }
 
 void RecordEditor::duplicate() {
     if (trimText(positionText()).isEmpty()) {
-        m_services.messages().warning(this, m_spec.duplicateRefusal);
+        m_services.messages().warning(this, m_setup.duplicateRefusal);
         return;
     }
-    for (const QString& field : m_spec.emptiedOnDuplicate)
+    for (const QString& field : m_setup.emptiedOnDuplicate)
         binding(field).clear();
     duplicateResets();
     setPosition(0);
-    if (m_spec.duplicateOpensArchive && !withArchive(MessageKind::Warning, [](ArchiveFile&) {}))
+    if (m_setup.duplicateOpensArchive && !withArchive(MessageKind::Warning, [](ArchiveFile&) {}))
         return;
-    focusControl(m_spec.firstField);
-    m_services.messages().information(this, m_spec.duplicateConfirmation);
+    focusControl(m_setup.firstField);
+    m_services.messages().information(this, m_setup.duplicateConfirmation);
 }
 
 void RecordEditor::save() {
-    for (const RequiredFields& required : m_spec.required) {
+    for (const RequiredFields& required : m_setup.required) {
         const bool missing = std::any_of(
             required.fields.begin(), required.fields.end(),
             [this](const QString& field) { return trimText(fieldText(field)).isEmpty(); });

@@ -32,7 +32,7 @@ struct RequiredFields {
 };
 
 // What an editor declares about itself; everything else is common to the editors.
-struct EditorSpec {
+struct EditorSetup {
     const RecordLayout* layout = nullptr;
     // The archive in the program folder (an editor may choose it later: archiveName()).
     QString archiveName;
@@ -82,7 +82,7 @@ public:
     void save();
 
 protected:
-    RecordEditor(Services& services, EditorSpec spec, QWidget* parent = nullptr);
+    RecordEditor(Services& services, EditorSetup setup, QWidget* parent = nullptr);
 
     // Binds one field to something else than its control by name (before bindFields()).
     void bindField(const QString& field, FieldBinding binding);
@@ -104,7 +104,7 @@ protected:
     // Runs on every showing, after the clearing (settings the editor remembers).
     virtual void showing() {}
     // The archive file's name in the program folder.
-    virtual QString archiveName() const { return m_spec.archiveName; }
+    virtual QString archiveName() const { return m_setup.archiveName; }
 
     // The common controls, to be laid out by the editor.
     QToolButton* command(const QString& name) const;
@@ -138,7 +138,7 @@ private:
     bool withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work);
     const FieldBinding& binding(const QString& field) const;
 
-    EditorSpec m_spec;
+    EditorSetup m_setup;
     QHash<QString, FieldBinding> m_bindings;
     QHash<QString, QToolButton*> m_commands;
     QLabel* m_position;

@@ -85,12 +85,12 @@ QList<QString> drugLines() {
     return runNames(QStringLiteral("Presc"), 9);
 }
 
-EditorSpec ricetteSpec() {
-    EditorSpec spec;
-    spec.layout = &ricetta::layout();
-    spec.archiveName = QString::fromLatin1(ricetta::archiveName);
-    spec.firstField = QStringLiteral("txtAssistito");
-    spec.required = {
+EditorSetup ricetteSetup() {
+    EditorSetup setup;
+    setup.layout = &ricetta::layout();
+    setup.archiveName = QString::fromLatin1(ricetta::archiveName);
+    setup.firstField = QStringLiteral("txtAssistito");
+    setup.required = {
         {{QStringLiteral("Assistito")},
          QStringLiteral("txtAssistito"),
          QStringLiteral("Attenzione: per salvare la ricetta è necessario indicare il nome "
@@ -103,19 +103,19 @@ EditorSpec ricetteSpec() {
          QStringLiteral("Attenzione: per salvare la ricetta è necessario indicare la data "
                         "della prescrizione.")},
     };
-    spec.keptOnClear = runNames(QStringLiteral("Medico"), 4);
-    spec.emptiedOnDuplicate = runNames(QStringLiteral("File"), 3) +
-                              runNames(QStringLiteral("Desc"), 3) +
-                              QStringList{QStringLiteral("Completata")};
-    spec.duplicateRefusal =
+    setup.keptOnClear = runNames(QStringLiteral("Medico"), 4);
+    setup.emptiedOnDuplicate = runNames(QStringLiteral("File"), 3) +
+                               runNames(QStringLiteral("Desc"), 3) +
+                               QStringList{QStringLiteral("Completata")};
+    setup.duplicateRefusal =
         QStringLiteral("Attenzione: la duplicazione di una ricetta può avvenire soltanto dopo "
                        "che questa è stata inserita in archivio.");
-    spec.duplicateConfirmation =
+    setup.duplicateConfirmation =
         QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricetta "
                        "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
                        "archivio.");
-    const auto hint = [&spec](const char* control, const char* text) {
-        spec.hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
+    const auto hint = [&setup](const char* control, const char* text) {
+        setup.hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
     };
     hint("cmdNuovo", "Prepara la schermata per la registrazione di una nuova ricetta.");
     hint("cmdDuplica", "Prepara la schermata per la registrazione di una nuova ricetta "
@@ -132,19 +132,19 @@ EditorSpec ricetteSpec() {
     hint("cmdIncompleti", "Visualizza l'elenco delle ricette da completare.");
     hint("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
     hint("cmdEsci", "Esci da questa schermata di lavoro.");
-    spec.hints.append({QStringLiteral("impPaziente"), importPatient});
+    setup.hints.append({QStringLiteral("impPaziente"), importPatient});
     for (const QString& line : drugLines())
-        spec.hints.append({QStringLiteral("imp") + line, importDrug});
+        setup.hints.append({QStringLiteral("imp") + line, importDrug});
     hint("btnCodFisc", "Controlla il codice fiscale.");
     hint("chkCompletata", "Spunta questa casella per indicare che la compilazione della "
                           "ricetta è stata completata.");
-    return spec;
+    return setup;
 }
 
 } // namespace
 
 TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
-    : RecordEditor(services, ricetteSpec(), parent) {
+    : RecordEditor(services, ricetteSetup(), parent) {
     setObjectName(QStringLiteral("TfrmRicette"));
     setWindowTitle(QStringLiteral(" Tarvola 3.0 - Ricette Mediche Rosse"));
     resize(1240, 860);

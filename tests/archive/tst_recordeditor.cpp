@@ -43,7 +43,7 @@ const RecordLayout& cardLayout() {
 class SmallEditor : public RecordEditor {
 public:
     explicit SmallEditor(Services& services)
-        : RecordEditor(services, spec()) {
+        : RecordEditor(services, setup()) {
         setObjectName(QStringLiteral("SmallEditor"));
         auto* form = new QWidget;
         named(new QLineEdit(form), QStringLiteral("txtNome"));
@@ -72,8 +72,8 @@ protected:
     void duplicateResets() override { clearExtras(); }
 
 private:
-    static EditorSpec spec() {
-        EditorSpec s;
+    static EditorSetup setup() {
+        EditorSetup s;
         s.layout = &cardLayout();
         s.archiveName = QStringLiteral("Schede.pro");
         s.firstField = QStringLiteral("txtNome");
