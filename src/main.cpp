@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QStyleFactory>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);

@@ -6,6 +6,7 @@
 #include "app/tfrminfo.h"
 #include "app/tfrmpassword.h"
 #include "app/tfrmsplash.h"
+#include "archive/searchwindow.h"
 #include "archive/tfrmallegacartella.h"
 #include "archive/tfrmlogo.h"
 #include "checks/tfrmcarta.h"
@@ -26,8 +27,6 @@
 #include "pazienti/tfrmstampaterapia.h"
 #include "pazienti/tfrmtrovapazienti.h"
 #include "platform/realservices.h"
-#include "report/summarylist.h"
-#include "archive/searchwindow.h"
 #include "prescrizioni/tfrmanteprimapresc.h"
 #include "prescrizioni/tfrmexpprescrizioni.h"
 #include "prescrizioni/tfrmmenuprescrizioni.h"
@@ -36,6 +35,7 @@
 #include "prescrizioni/tfrmstampapresc.h"
 #include "prescrizioni/tfrmtrovaprescrizioni.h"
 #include "report/printeroutput.h"
+#include "report/summarylist.h"
 #include "ricette/tfrmexpricette.h"
 #include "ricette/tfrmricette.h"
 #include "ricette/tfrmselezionate.h"
@@ -58,8 +58,7 @@ struct Application::Owned {
 Application::Application(const QString& programFolder)
     : m_owned(std::make_unique<Owned>()) {
     m_services = std::make_unique<Services>(programFolder, m_owned->messages, m_owned->shell,
-                                            m_owned->fileDialog, m_owned->clock,
-                                            &m_owned->reports);
+                                            m_owned->fileDialog, m_owned->clock, &m_owned->reports);
     setUpProcess();
 }
 
@@ -79,10 +78,10 @@ Application::~Application() {
 
 void Application::setUpProcess() {
     // The search and list windows print their lists through the report engine.
-    setListPrinter([](Services& services, QWidget* parent, const QString& title,
-                      const QStringList& lines) {
-        printSummaryList(services, parent, title, lines);
-    });
+    setListPrinter(
+        [](Services& services, QWidget* parent, const QString& title, const QStringList& lines) {
+            printSummaryList(services, parent, title, lines);
+        });
 
     // Numbers with the decimal comma everywhere; dates are always written "dd/MM/yyyy".
     QLocale italian(QLocale::Italian, QLocale::Italy);

@@ -1,0 +1,400 @@
+#include "archive/recordeditor.h"
+
+#include "archive/archivefile.h"
+#include "archive/statushints.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tarvola {
+
+namespace {
+
+const QString emptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString changesSaved =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString cardInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString readyText = QStringLiteral("Pronto per archiviare una nuova scheda...");
+
+struct CommonCommand {
+    const char* name;
+    const char* icon;
+    const char* caption;
+};
+
+// The buttons every editor has, with their pictures and captions.
+constexpr CommonCommand commonCommands[] = {
+    {"cmdNuovo", "nuovo", "Nuovo"},  {"cmdDuplica", "duplica", "Duplica"},
+    {"cmdSalva", "salva", "Salva"},  {"cmdPrimo", "primo", ""},
+    {"cmdIndietro", "indietro", ""}, {"cmdAvanti", "avanti", ""},
+    {"cmdUltimo", "ultimo", ""},     {"cmdEsci", "esci", "Esci"},
+};
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& icon,
+                           const QString& caption) {
+    auto* button = named(new QToolButton(parent), name);
+    button->setIcon(QIcon(QStringLiteral(":/images/%1.svg").arg(icon)));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (caption.isEmpty()) {
+        button->setIconSize(QSize(28, 28));
+    } else {
+        button->setIconSize(QSize(32, 32));
+        button->setText(caption);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    }
+    button->setMinimumSize(button->sizeHint());
+    return button;
+}
+
+} // namespace
+
+// Where a navigation goes: nowhere, to a record, or the archive is empty.
+struct RecordEditor::Move {
+    enum Kind { Stay, Load, Empty } kind = Stay;
+    qint64 position = 0;
+    bool forgetPosition = false; // an empty archive also empties lblPosizione
+
+    static Move stay() { return {}; }
+    static Move load(qint64 p) { return {Load, p}; }
+    static Move empty(bool forget = false) { return {Empty, 0, forget}; }
+};
+
+RecordEditor::RecordEditor(Services& services, EditorSetup setup, QWidget* parent)
+    : AppWindow(services, parent)
+    , m_setup(std::move(setup)) {
+    Q_ASSERT(m_setup.layout);
+    for (const CommonCommand& c : commonCommands) {
+        m_commands.insert(QString::fromLatin1(c.name),
+                          pictureButton(this, QString::fromLatin1(c.name),
+                                        QString::fromLatin1(c.icon),
+                                        QString::fromLatin1(c.caption)));
+    }
+    connect(command(QStringLiteral("cmdNuovo")), &QToolButton::clicked, this,
+            &RecordEditor::newCard);
+    connect(command(QStringLiteral("cmdDuplica")), &QToolButton::clicked, this,
+            &RecordEditor::duplicate);
+    connect(command(QStringLiteral("cmdSalva")), &QToolButton::clicked, this, &RecordEditor::save);
+    connect(command(QStringLiteral("cmdPrimo")), &QToolButton::clicked, this, &RecordEditor::first);
+    connect(command(QStringLiteral("cmdIndietro")), &QToolButton::clicked, this,
+            &RecordEditor::previous);
+    connect(command(QStringLiteral("cmdAvanti")), &QToolButton::clicked, this, &RecordEditor::next);
+    connect(command(QStringLiteral("cmdUltimo")), &QToolButton::clicked, this, &RecordEditor::last);
+    connect(command(QStringLiteral("cmdEsci")), &QToolButton::clicked, this, &QWidget::close);
+
+    m_position = named(new QLabel(this), QStringLiteral("lblPosizione"));
+    m_position->setAlignment(Qt::AlignCenter);
+    m_position->setMinimumWidth(56);
+    m_position->setStyleSheet(QStringLiteral(
+        "#lblPosizione { background: white; border: 1px solid #c9d6ea; border-radius: 3px;"
+        " padding: 2px 6px; }"));
+    QFont bold = m_position->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    m_position->setFont(bold);
+
+    m_navigator = new QWidget(this);
+    auto* row = new QHBoxLayout(m_navigator);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(command(QStringLiteral("cmdPrimo")));
+    row->addWidget(command(QStringLiteral("cmdIndietro")));
+    row->addWidget(m_position);
+    row->addWidget(command(QStringLiteral("cmdAvanti")));
+    row->addWidget(command(QStringLiteral("cmdUltimo")));
+
+    m_statusLine = named(new QLabel(readyText, this), QStringLiteral("panInfo"));
+    m_statusLine->setFrameShape(QFrame::Panel);
+    m_statusLine->setFrameShadow(QFrame::Sunken);
+    m_statusLine->setContentsMargins(6, 2, 6, 2);
+    m_hints = new StatusHints(m_statusLine);
+    m_hints->addBackground(this);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* bar = named(new QFrame(this), QStringLiteral("panComandi"));
+    bar->setStyleSheet(
+        QStringLiteral("#panComandi { background: #eef3fb; border-bottom: 1px solid #c9d6ea; }"));
+    m_hints->addBackground(bar);
+    m_toolbar = new QHBoxLayout(bar);
+    m_toolbar->setContentsMargins(8, 4, 8, 4);
+    m_toolbar->setSpacing(2);
+    outer->addWidget(bar);
+    m_body = new QVBoxLayout;
+    outer->addLayout(m_body, 1);
+    outer->addWidget(m_statusLine);
+}
+
+QToolButton* RecordEditor::command(const QString& name) const {
+    QToolButton* button = m_commands.value(name);
+    Q_ASSERT_X(button, "RecordEditor::command", "no such command");
+    return button;
+}
+
+QToolButton* RecordEditor::makeCommand(const QString& name, const QString& icon,
+                                       const QString& caption, QWidget* parent) {
+    QToolButton* button = pictureButton(parent ? parent : this, name, icon, caption);
+    m_commands.insert(name, button);
+    return button;
+}
+
+void RecordEditor::setToolbar(const QList<QWidget*>& items) {
+    for (QWidget* item : items) {
+        if (item) {
+            m_toolbar->addWidget(item);
+            continue;
+        }
+        m_toolbar->addSpacing(6);
+        auto* line = new QFrame(this);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        m_toolbar->addWidget(line);
+        m_toolbar->addSpacing(6);
+    }
+    m_toolbar->addStretch();
+}
+
+void RecordEditor::addHintBackground(QWidget* widget) {
+    m_hints->addBackground(widget);
+}
+
+void RecordEditor::setForm(QWidget* form) {
+    m_body->addWidget(form, 1);
+}
+
+void RecordEditor::bindField(const QString& field, FieldBinding binding) {
+    Q_ASSERT(m_setup.layout->contains(field) && binding);
+    m_bindings.insert(field, std::move(binding));
+}
+
+void RecordEditor::bindFields() {
+    for (const FieldDef& f : m_setup.layout->fields()) {
+        if (m_bindings.contains(f.name))
+            continue;
+        FieldBinding b;
+        if (auto* w = findChild<QWidget*>(QStringLiteral("txt") + f.name))
+            b = textBinding(w);
+        else if (auto* l = findChild<QLabel*>(QStringLiteral("lbl") + f.name))
+            b = textBinding(l);
+        else if (auto* c = findChild<QCheckBox*>(QStringLiteral("chk") + f.name))
+            b = checkBoxBinding(c);
+        if (!b)
+            qFatal("%s: no control for the field %s", qUtf8Printable(objectName()),
+                   qUtf8Printable(f.name));
+        m_bindings.insert(f.name, std::move(b));
+    }
+    for (const auto& [name, hint] : m_setup.hints) {
+        auto* control = findChild<QWidget*>(name);
+        if (!control)
+            qFatal("%s: no control %s for its hint", qUtf8Printable(objectName()),
+                   qUtf8Printable(name));
+        m_hints->add(control, hint);
+    }
+    m_bound = true;
+}
+
+const FieldBinding& RecordEditor::binding(const QString& field) const {
+    Q_ASSERT_X(m_bound, "RecordEditor", "bindFields() was not called");
+    const auto found = m_bindings.constFind(field);
+    if (found == m_bindings.constEnd())
+        qFatal("%s: no field %s", qUtf8Printable(objectName()), qUtf8Printable(field));
+    return found.value();
+}
+
+QString RecordEditor::fieldText(const QString& field) const {
+    return binding(field).text();
+}
+
+void RecordEditor::setFieldText(const QString& field, const QString& text) {
+    binding(field).show(text);
+}
+
+void RecordEditor::clearField(const QString& field) {
+    binding(field).clear();
+}
+
+Record RecordEditor::formRecord() const {
+    Record record(*m_setup.layout);
+    for (qsizetype i = 0; i < m_setup.layout->count(); ++i)
+        record.setAt(i, binding(m_setup.layout->at(i).name).text());
+    return record;
+}
+
+void RecordEditor::loadRecord(const Record& record, qint64 position) {
+    Q_ASSERT(&record.layout() == m_setup.layout);
+    for (qsizetype i = 0; i < m_setup.layout->count(); ++i)
+        binding(m_setup.layout->at(i).name).show(trimText(record.at(i)));
+    setPosition(position);
+}
+
+QString RecordEditor::positionText() const {
+    return m_position->text();
+}
+
+void RecordEditor::setPosition(qint64 position) {
+    m_position->setText(position > 0 ? QString::number(position) : QString());
+}
+
+std::optional<qint64> RecordEditor::shownPosition() const {
+    const QString text = trimText(m_position->text());
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 position = text.toLongLong(&ok);
+    const bool digitsOnly =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!ok || !digitsOnly || position < 1)
+        return std::nullopt;
+    return position;
+}
+
+void RecordEditor::focusControl(const QString& name) {
+    if (auto* control = findChild<QWidget*>(name))
+        control->setFocus(Qt::OtherFocusReason);
+}
+
+bool RecordEditor::withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work) {
+    try {
+        ArchiveFile file(m_services.path(archiveName()), *m_setup.layout);
+        work(file);
+        file.close();
+        return true;
+    } catch (const ArchiveError& error) {
+        qWarning("%s", error.what());
+        m_services.messages().show(this, failure, archiveAccessMessage());
+        return false;
+    }
+}
+
+void RecordEditor::navigate(const std::function<Move(qint64 shown, qint64 count)>& step) {
+    const std::optional<qint64> shown = shownPosition();
+    if (!shown) {
+        m_services.messages().error(this, archiveAccessMessage());
+        return;
+    }
+    Move move;
+    std::optional<Record> record;
+    const bool done = withArchive(MessageKind::Error, [&](ArchiveFile& file) {
+        move = step(*shown, file.count());
+        if (move.kind == Move::Load)
+            record = file.read(move.position);
+    });
+    if (!done)
+        return;
+    if (move.kind == Move::Load) {
+        loadRecord(*record, move.position);
+    } else if (move.kind == Move::Empty) {
+        if (move.forgetPosition)
+            setPosition(0);
+        m_services.messages().information(this, emptyArchive);
+    }
+}
+
+void RecordEditor::first() {
+    navigate([](qint64, qint64 count) { return count == 0 ? Move::empty() : Move::load(1); });
+}
+
+void RecordEditor::last() {
+    navigate([](qint64, qint64 count) { return count == 0 ? Move::empty() : Move::load(count); });
+}
+
+void RecordEditor::next() {
+    navigate([](qint64 shown, qint64 count) {
+        if (count == 0)
+            return Move::empty(true);
+        return shown < count ? Move::load(shown + 1) : Move::stay();
+    });
+}
+
+void RecordEditor::previous() {
+    navigate([](qint64 shown, qint64 count) {
+        if (shown == 1)
+            return Move::stay();
+        if (count == 0)
+            return Move::empty();
+        return Move::load(shown <= 2 ? 1 : shown - 1);
+    });
+}
+
+void RecordEditor::newCard() {
+    clearForm();
+}
+
+void RecordEditor::clearForm() {
+    for (const FieldDef& f : m_setup.layout->fields()) {
+        if (!m_setup.keptOnClear.contains(f.name))
+            binding(f.name).clear();
+    }
+    setPosition(0);
+    clearExtras();
+    focusControl(m_setup.firstField);
+}
+
+void RecordEditor::duplicate() {
+    if (trimText(positionText()).isEmpty()) {
+        m_services.messages().warning(this, m_setup.duplicateRefusal);
+        return;
+    }
+    for (const QString& field : m_setup.emptiedOnDuplicate)
+        binding(field).clear();
+    duplicateResets();
+    setPosition(0);
+    if (m_setup.duplicateOpensArchive && !withArchive(MessageKind::Warning, [](ArchiveFile&) {}))
+        return;
+    focusControl(m_setup.firstField);
+    m_services.messages().information(this, m_setup.duplicateConfirmation);
+}
+
+void RecordEditor::save() {
+    for (const RequiredFields& required : m_setup.required) {
+        const bool missing = std::any_of(
+            required.fields.begin(), required.fields.end(),
+            [this](const QString& field) { return trimText(fieldText(field)).isEmpty(); });
+        if (missing) {
+            m_services.messages().warning(this, required.warning);
+            focusControl(required.focus);
+            return;
+        }
+    }
+    beforeSave();
+    const std::optional<qint64> shown = shownPosition();
+    if (!shown) {
+        m_services.messages().error(this, archiveAccessMessage());
+        return;
+    }
+    const Record record = formRecord();
+    const bool stored = withArchive(MessageKind::Error, [&](ArchiveFile& file) {
+        if (*shown > 0) {
+            file.write(*shown, record);
+            setPosition(*shown);
+        } else {
+            // The record is on disk once append returns: the position shown is its own.
+            setPosition(file.append(record));
+        }
+    });
+    if (stored)
+        m_services.messages().information(this, *shown > 0 ? changesSaved : cardInserted);
+}
+
+void RecordEditor::showEvent(QShowEvent* event) {
+    AppWindow::showEvent(event);
+    // Coming back from the task bar is no new showing.
+    if (event->spontaneous())
+        return;
+    clearForm();
+    showing();
+}
+
+} // namespace tarvola

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "archive/appwindow.h"
+#include "archive/fieldbinding.h"
+#include "archive/record.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QBoxLayout;
+class QLabel;
+class QToolButton;
+
+namespace tarvola {
+
+class ArchiveFile;
+class StatusHints;
+enum class MessageKind;
+
+// A save refuses to write while one of the fields holds only blanks: it shows the
+// warning and puts the focus on the control named focus.
+struct RequiredFields {
+    QStringList fields;
+    QString focus;
+    QString warning;
+};
+
+// What an editor declares about itself; everything else is common to the editors.
+struct EditorSetup {
+    const RecordLayout* layout = nullptr;
+    // The archive in the program folder (an editor may choose it later: archiveName()).
+    QString archiveName;
+    // The control that takes the focus on a new card and after a duplicate.
+    QString firstField;
+    // Checked by a save, in this order.
+    QList<RequiredFields> required;
+    // Fields a new card keeps as they are.
+    QStringList keptOnClear;
+    // Fields a duplicate empties (the editor's duplicateResets() does the rest).
+    QStringList emptiedOnDuplicate;
+    // Whether a duplicate opens and closes the archive to make sure it can be written.
+    bool duplicateOpensArchive = true;
+    QString duplicateRefusal;      // warning: a duplicate of a card not yet stored
+    QString duplicateConfirmation; // information after a duplicate
+    // Status line hints: control name, hint.
+    QList<std::pair<QString, QString>> hints;
+};
+
+// The common behaviour of the archive editors: one card of one archive at a time, its
+// 1-based position in lblPosizione (empty for a card not stored), the buttons first,
+// previous, next, last, new, duplicate, save and exit, the status line panInfo, and
+// their messages. Every field X of the record is bound by name to the control txtX,
+// else to the (hidden) label lblX, else to the check box chkX; an editor binds other
+// controls itself with bindField().
+//
+// An editor derives from it, builds its controls, lays out the common ones (command(),
+// navigator(), statusLine()) with its own through setToolbar() and setForm(), and calls
+// bindFields() at the end of its constructor.
+class RecordEditor : public AppWindow {
+    Q_OBJECT
+public:
+    // The card on screen, every field from its control.
+    Record formRecord() const;
+    // Shows a stored card and its position: what navigation and the search windows do.
+    void loadRecord(const Record& record, qint64 position);
+    // The position shown, empty for a card not stored.
+    QString positionText() const;
+
+    // The buttons' operations.
+    void first();
+    void previous();
+    void next();
+    void last();
+    void newCard();
+    void duplicate();
+    void save();
+
+protected:
+    RecordEditor(Services& services, EditorSetup setup, QWidget* parent = nullptr);
+
+    // Binds one field to something else than its control by name (before bindFields()).
+    void bindField(const QString& field, FieldBinding binding);
+    // Binds every other field by name and installs the status line hints; a field or a
+    // hint without its control stops the program, naming it.
+    void bindFields();
+
+    // The text of a field as the form shows it, and showing a text in it.
+    QString fieldText(const QString& field) const;
+    void setFieldText(const QString& field, const QString& text);
+    void clearField(const QString& field);
+
+    // The editor's own part of clearing the form, after the common part.
+    virtual void clearExtras() {}
+    // The editor's resets of a duplicate, besides emptiedOnDuplicate.
+    virtual void duplicateResets() {}
+    // Runs once the required fields are there, before the record is built.
+    virtual void beforeSave() {}
+    // Runs on every showing, after the clearing (settings the editor remembers).
+    virtual void showing() {}
+    // The archive file's name in the program folder.
+    virtual QString archiveName() const { return m_setup.archiveName; }
+
+    // The common controls, to be laid out by the editor.
+    QToolButton* command(const QString& name) const;
+    // A picture button of the editor's own, with its caption (may be empty), on parent
+    // (the window when null).
+    QToolButton* makeCommand(const QString& name, const QString& icon, const QString& caption,
+                             QWidget* parent = nullptr);
+    // cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo in a row.
+    QWidget* navigator() const { return m_navigator; }
+    QLabel* statusLine() const { return m_statusLine; }
+    // A widget of the editor's form whose own area is background for the status line.
+    void addHintBackground(QWidget* widget);
+
+    // The window: a tool bar of these items (nullptr = a separator, then space), the
+    // form, the status line.
+    void setToolbar(const QList<QWidget*>& items);
+    void setForm(QWidget* form);
+
+    void focusControl(const QString& name);
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Move;
+    void navigate(const std::function<Move(qint64 shown, qint64 count)>& step);
+    // The number in lblPosizione: 0 when empty, nothing when it is not a position.
+    std::optional<qint64> shownPosition() const;
+    void setPosition(qint64 position);
+    void clearForm();
+    // Runs work on the open archive; false (after the access message) when it fails.
+    bool withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work);
+    const FieldBinding& binding(const QString& field) const;
+
+    EditorSetup m_setup;
+    QHash<QString, FieldBinding> m_bindings;
+    QHash<QString, QToolButton*> m_commands;
+    QLabel* m_position;
+    QLabel* m_statusLine;
+    QWidget* m_navigator;
+    QBoxLayout* m_toolbar;
+    QBoxLayout* m_body;
+    StatusHints* m_hints;
+    bool m_bound = false;
+};
+
+} // namespace tarvola
