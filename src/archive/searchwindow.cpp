@@ -112,6 +112,10 @@ SearchWindow::SearchWindow(Services& services, Kind kind, QWidget* parent)
     buildResultPanel();
     layout->addWidget(m_resultPanel);
     m_resultPanel->setVisible(m_kind == Kind::List);
+    // Both halves take the same room, so the window keeps its size and place when the
+    // results replace the filters.
+    if (m_filterPanel)
+        m_filterPanel->setMinimumSize(m_resultPanel->sizeHint());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -140,6 +144,7 @@ void SearchWindow::buildFilterPanel() {
     buttons->addStretch();
     buttons->addWidget(find);
     buttons->addWidget(close);
+    layout->addStretch(1);
     layout->addSpacing(10);
     layout->addLayout(buttons);
 
