@@ -1,19 +1,23 @@
 #pragma once
 
-#include <QDialog>
+#include "archive/record.h"
+#include "archive/searchwindow.h"
+
+#include <functional>
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmDaOrdinare : public QDialog {
+// The drugs kept in the surgery that are running out: the cards ticked "Da ordinare", read
+// again at each opening. A double click reopens one in the drug editor.
+class TfrmDaOrdinare : public SearchWindow {
     Q_OBJECT
 public:
     explicit TfrmDaOrdinare(Services& services, QWidget* parent = nullptr);
 
+    void setRecallTarget(std::function<void(const Record& record, qint64 position)> target);
+
 private:
-    Services& m_services;
+    std::function<void(const Record&, qint64)> m_target;
 };
 
 } // namespace tarvola

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "archive/exportwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmExpFarmaci : public QDialog {
+// The drug archive in a grid, exported to Archivio_Farmaci.xls.
+class TfrmExpFarmaci : public ExportWindow {
     Q_OBJECT
 public:
     explicit TfrmExpFarmaci(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& m_services;
 };
 
 } // namespace tarvola

@@ -183,6 +183,7 @@ private:
 namespace templates {
 inline const QString ricettaRossa = QStringLiteral(":/templates/ricettarossa.json");
 inline const QString riepilogo = QStringLiteral(":/templates/riepilogo.json");
+inline const QString schedaFarmaco = QStringLiteral(":/templates/schedafarmaco.json");
 } // namespace templates
 
 } // namespace tarvola::report

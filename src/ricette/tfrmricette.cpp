@@ -4,6 +4,7 @@
 #include "archive/settings.h"
 #include "archive/tfrmallegacartella.h"
 #include "checks/verifica.h"
+#include "farmaci/tfrmtrovafarmaci.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 #include "ricette/boxkeys.h"
@@ -238,6 +239,16 @@ void TfrmRicette::buildForm(RicettaPaper* paper) {
             makeCommand(QStringLiteral("imp") + line, QStringLiteral("importa"), QString(), paper);
         paper->place(import, {mm.right() + 0.4, mm.top() + 0.4, 3.4, 3.6},
                      RicettaPaper::Kind::Button);
+        // The drug search writes the chosen name into the line its tag names, this one.
+        connect(import, &QToolButton::clicked, this, [this, n] {
+            TfrmTrovaFarmaci search(m_services, this);
+            search.setTag(runName(QStringLiteral("presc_"), n));
+            search.setImportTarget(farmaco::LineImport::Editor::RicettaRossa,
+                                   [this](int target, const QString& name) {
+                                       setFieldText(runName(QStringLiteral("Presc"), target), name);
+                                   });
+            search.exec();
+        });
     }
 
     for (const BoxRow& row : boxRowsAfter()) {

@@ -4,11 +4,11 @@
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "report/documentprint.h"
 #include "report/reportlayout.h"
 #include "report/reportoutput.h"
 #include "report/reporttemplate.h"
 
-#include <QAbstractButton>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -305,27 +304,11 @@ void TfrmStampaRicetta::fill(report::ReportTemplate& form) const {
 }
 
 QWidget* TfrmStampaRicetta::editorControl(const QString& name) const {
-    if (m_editor) {
-        // The editor's own controls only, not those of a window it has opened (this one).
-        for (QWidget* w : m_editor->findChildren<QWidget*>(name)) {
-            if (w->window() == m_editor->window())
-                return w;
-        }
-    }
-    throw ReportError(QStringLiteral("Controllo %1 non trovato nell'editor.").arg(name));
+    return tarvola::editorControl(m_editor, name);
 }
 
 QString TfrmStampaRicetta::editorText(const QString& name) const {
-    QWidget* control = editorControl(name);
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return trimText(edit->text());
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return trimText(label->text());
-    if (auto* text = qobject_cast<QPlainTextEdit*>(control))
-        return trimText(text->toPlainText());
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return trimText(button->text());
-    throw ReportError(QStringLiteral("Il controllo %1 non contiene testo.").arg(name));
+    return tarvola::editorText(m_editor, name);
 }
 
 // A toggle is ticked while its "_SI" picture is shown on the editor.
