@@ -241,11 +241,11 @@ QWidget* TfrmFarmaci::buildForm() {
         }
         grid->setRowMinimumHeight(row++, 6);
     }
-    auto* name = findChild<QLineEdit*>(QStringLiteral("txtFarmaco"));
+    auto* name = card->findChild<QLineEdit*>(QStringLiteral("txtFarmaco"));
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
-    auto* price = findChild<QLineEdit*>(QStringLiteral("txtPrezzo"));
+    auto* price = card->findChild<QLineEdit*>(QStringLiteral("txtPrezzo"));
     price->setAlignment(Qt::AlignRight);
     new PriceEntry(price);
     installEnterOrder(order);
