@@ -1,5 +1,7 @@
 #include "archive/recordeditor.h"
 
+#include "archive/tfrmallegacartella.h"
+
 #include "archive/archivefile.h"
 #include "archive/statushints.h"
 #include "platform/services.h"
@@ -141,6 +143,24 @@ QToolButton* RecordEditor::command(const QString& name) const {
     QToolButton* button = m_commands.value(name);
     Q_ASSERT_X(button, "RecordEditor::command", "no such command");
     return button;
+}
+
+void RecordEditor::setArchiveToolbar(QToolButton* listButton) {
+    auto* find =
+        makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
+    auto* attach = makeCommand(QStringLiteral("cmdFile"), QStringLiteral("allega"),
+                               QStringLiteral("Allega file"));
+    auto* print = makeCommand(QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
+                              QStringLiteral("Stampa"));
+    auto* exportButton = makeCommand(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"),
+                                     QStringLiteral("Esporta"));
+    auto* help =
+        makeCommand(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
+    setToolbar({command(QStringLiteral("cmdNuovo")), command(QStringLiteral("cmdDuplica")),
+                command(QStringLiteral("cmdSalva")), nullptr, find, attach, print, nullptr,
+                exportButton, listButton, nullptr, help, command(QStringLiteral("cmdEsci"))});
+    connect(attach, &QToolButton::clicked, this,
+            [this] { openAttachments(m_services, this, m_setup.attachmentTag); });
 }
 
 QToolButton* RecordEditor::makeCommand(const QString& name, const QString& icon,

@@ -50,6 +50,8 @@ struct EditorSetup {
     QString duplicateConfirmation; // information after a duplicate
     // Status line hints: control name, hint.
     QList<std::pair<QString, QString>> hints;
+    // The tag the attachments window gets from this editor's cmdFile.
+    QString attachmentTag;
 };
 
 // The common behaviour of the archive editors: one card of one archive at a time, its
@@ -121,6 +123,10 @@ protected:
     // The window: a tool bar of these items (nullptr = a separator, then space), the
     // form, the status line.
     void setToolbar(const QList<QWidget*>& items);
+    // The tool bar every archive editor has: new, duplicate, save | find (cmdTrova), attach
+    // (cmdFile, which opens the attachments window), print (cmdStampa) | export (cmdEsporta)
+    // and the editor's own list button | help (cmdGuida), exit. Find the buttons with command().
+    void setArchiveToolbar(QToolButton* listButton);
     void setForm(QWidget* form);
 
     void focusControl(const QString& name);

@@ -236,6 +236,17 @@ QString SearchWindow::tag() const {
     return m_memory->text();
 }
 
+void SearchWindow::setRecallTarget(RecallTarget target) {
+    m_target = std::move(target);
+}
+
+bool SearchWindow::reopen(qint64 position, const RecordView& record) const {
+    if (!m_target)
+        return false;
+    m_target(record.record(), position);
+    return true;
+}
+
 QStringList SearchWindow::lines() const {
     return m_model->stringList();
 }
@@ -330,12 +341,17 @@ int SearchWindow::selectedRow() const {
 void SearchWindow::recall(const QModelIndex& index) {
     // The record is found again by its line: every record giving the same line is written
     // in file order, so the last of them is the one left in the editor.
-    if (index.isValid() && m_table.read && m_table.recall) {
+    const QString tagText = tag();
+    const bool reopens = m_table.reopenTag.isEmpty() || tagText == m_table.reopenTag;
+    if (index.isValid() && m_table.read && (m_table.recall || reopens)) {
         const QString wanted = trimText(index.data().toString());
-        const QString tagText = tag();
         m_table.read([&](qint64 position, const RecordView& record) {
-            if (trimText(listLine(record, m_table.line)) == wanted)
+            if (trimText(listLine(record, m_table.line)) != wanted)
+                return;
+            if (m_table.recall)
                 m_table.recall(tagText, position, record);
+            else
+                reopen(position, record);
         });
     }
     accept();

@@ -37,8 +37,11 @@ struct SearchTable {
     RecordReader read;         // the archive
     // List windows list the records this accepts, instead of filtering by edits.
     std::function<bool(const RecordView& record)> listRule;
-    // A double click on a line: called for every record with that line, in file order, with
-    // the window's tag. False when the tag is not one this window acts on.
+    // A double click on a line reopens every record with that line, in file order, in the
+    // recall target the opener set, when the window's tag is this one (any tag when empty).
+    QString reopenTag;
+    // A window that does more than reopen (imports into another editor) decides instead:
+    // called for every record with the line, with the window's tag; false when it does not act.
     std::function<bool(const QString& tag, qint64 position, const RecordView& record)> recall;
 };
 
@@ -61,6 +64,10 @@ public:
     void setTag(const QString& tag);
     QString tag() const;
 
+    // Where a reopened record goes: the opening editor loads it at its position.
+    using RecallTarget = std::function<void(const Record& record, qint64 position)>;
+    void setRecallTarget(RecallTarget target);
+
     // The list lines as shown, in list order, and the one selected (-1 for none).
     QStringList lines() const;
     int selectedRow() const;
@@ -68,6 +75,9 @@ public:
 protected:
     // Concrete windows give their table before the window is shown.
     void setTable(SearchTable table);
+
+    // Hands the record to the recall target; false when the opener set none.
+    bool reopen(qint64 position, const RecordView& record) const;
 
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
@@ -86,6 +96,7 @@ private:
 
     Kind m_kind;
     SearchTable m_table;
+    RecallTarget m_target;
     QString m_lastFind;
     QWidget* m_filterPanel = nullptr;
     QWidget* m_resultPanel = nullptr;

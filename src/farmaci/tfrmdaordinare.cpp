@@ -21,18 +21,7 @@ TfrmDaOrdinare::TfrmDaOrdinare(Services& services, QWidget* parent)
     table.listRule = [daOrdinare](const RecordView& record) {
         return trimText(record.field(daOrdinare)) == textfield::yes;
     };
-    // Every card with the chosen line is reloaded, ticked or not, whatever the tag.
-    table.recall = [this](const QString&, qint64 position, const RecordView& record) {
-        if (!m_target)
-            return false;
-        m_target(record.record(), position);
-        return true;
-    };
     setTable(std::move(table));
-}
-
-void TfrmDaOrdinare::setRecallTarget(std::function<void(const Record&, qint64)> target) {
-    m_target = std::move(target);
 }
 
 } // namespace tarvola

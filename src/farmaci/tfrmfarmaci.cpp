@@ -1,7 +1,6 @@
 #include "farmaci/tfrmfarmaci.h"
 
 #include "app/tfrmguida.h"
-#include "archive/tfrmallegacartella.h"
 #include "farmaci/farmacorecord.h"
 #include "farmaci/prezzo.h"
 #include "farmaci/tfrmdaordinare.h"
@@ -107,6 +106,7 @@ EditorSetup farmaciSetup() {
     EditorSetup setup;
     setup.layout = &farmaco::layout();
     setup.archiveName = QString::fromLatin1(farmaco::archiveName);
+    setup.attachmentTag = QStringLiteral("farmaci");
     setup.firstField = QStringLiteral("txtFarmaco");
     setup.required = {{{QStringLiteral("Farmaco")},
                        QStringLiteral("txtFarmaco"),
@@ -153,21 +153,13 @@ TfrmFarmaci::TfrmFarmaci(Services& services, QWidget* parent)
     resize(1180, 860);
     setWindowState(Qt::WindowMaximized);
 
-    auto* find =
-        makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
-    auto* attach = makeCommand(QStringLiteral("cmdFile"), QStringLiteral("allega"),
-                               QStringLiteral("Allega file"));
-    auto* print = makeCommand(QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
-                              QStringLiteral("Stampa"));
-    auto* exportButton = makeCommand(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"),
-                                     QStringLiteral("Esporta"));
     auto* toOrder = makeCommand(QStringLiteral("cmdDisponibili"), QStringLiteral("telefono"),
                                 QStringLiteral("Da ordinare"));
-    auto* help =
-        makeCommand(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
-    setToolbar({command(QStringLiteral("cmdNuovo")), command(QStringLiteral("cmdDuplica")),
-                command(QStringLiteral("cmdSalva")), nullptr, find, attach, print, nullptr,
-                exportButton, toOrder, nullptr, help, command(QStringLiteral("cmdEsci"))});
+    setArchiveToolbar(toOrder);
+    auto* help = command(QStringLiteral("cmdGuida"));
+    auto* find = command(QStringLiteral("cmdTrova"));
+    auto* print = command(QStringLiteral("cmdStampa"));
+    auto* exportButton = command(QStringLiteral("cmdEsporta"));
 
     auto* scroller = new QScrollArea(this);
     scroller->setWidget(buildForm());
@@ -192,8 +184,6 @@ TfrmFarmaci::TfrmFarmaci(Services& services, QWidget* parent)
         TfrmExpFarmaci window(m_services, this);
         window.exec();
     });
-    connect(attach, &QToolButton::clicked, this,
-            [this] { openAttachments(m_services, this, QStringLiteral("farmaci")); });
     connect(help, &QToolButton::clicked, this,
             [this] { openHelp(m_services, this, help::TopicId::Farmaci); });
     bindFields();

@@ -40,21 +40,13 @@ TfrmTrovaFarmaci::TfrmTrovaFarmaci(Services& services, QWidget* parent)
     setTable(std::move(table));
 }
 
-void TfrmTrovaFarmaci::setRecallTarget(RecallTarget target) {
-    m_recall = std::move(target);
-}
-
 void TfrmTrovaFarmaci::setImportTarget(farmaco::LineImport::Editor editor, LineTarget target) {
     m_lines[slot(editor)] = std::move(target);
 }
 
 bool TfrmTrovaFarmaci::recall(const QString& tag, qint64 position, const RecordView& record) const {
-    if (trimText(tag) == QStringLiteral("farmaci")) {
-        if (!m_recall)
-            return false;
-        m_recall(record.record(), position);
-        return true;
-    }
+    if (trimText(tag) == QStringLiteral("farmaci"))
+        return reopen(position, record); // the drug editor loads the card
     const std::optional<farmaco::LineImport> line = farmaco::lineImportOf(tag);
     if (!line || !m_lines[slot(line->editor)])
         return false;

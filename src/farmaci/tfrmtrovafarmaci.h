@@ -24,11 +24,8 @@ class TfrmTrovaFarmaci : public SearchWindow {
 public:
     explicit TfrmTrovaFarmaci(Services& services, QWidget* parent = nullptr);
 
-    using RecallTarget = std::function<void(const Record& record, qint64 position)>;
     using LineTarget = std::function<void(int line, const QString& drugName)>;
 
-    // Tag "farmaci": the drug editor loads each record of the chosen line.
-    void setRecallTarget(RecallTarget target);
     // The tags of one editor's prescription lines: the trimmed drug name goes to the line
     // the tag names. A tag of the other editor writes nothing.
     void setImportTarget(farmaco::LineImport::Editor editor, LineTarget target);
@@ -36,7 +33,6 @@ public:
 private:
     bool recall(const QString& tag, qint64 position, const RecordView& record) const;
 
-    RecallTarget m_recall;
     std::array<LineTarget, 2> m_lines;
 };
 

@@ -2,7 +2,6 @@
 
 #include "app/tfrmguida.h"
 #include "archive/settings.h"
-#include "archive/tfrmallegacartella.h"
 #include "checks/verifica.h"
 #include "farmaci/tfrmtrovafarmaci.h"
 #include "platform/services.h"
@@ -94,6 +93,7 @@ EditorSetup ricetteSetup() {
     EditorSetup setup;
     setup.layout = &ricetta::layout();
     setup.archiveName = QString::fromLatin1(ricetta::archiveName);
+    setup.attachmentTag = QStringLiteral("ricetta");
     setup.firstField = QStringLiteral("txtAssistito");
     setup.required = {
         {{QStringLiteral("Assistito")},
@@ -155,21 +155,13 @@ TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
     resize(1240, 860);
     setWindowState(Qt::WindowMaximized);
 
-    auto* find =
-        makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
-    auto* attach = makeCommand(QStringLiteral("cmdFile"), QStringLiteral("allega"),
-                               QStringLiteral("Allega file"));
-    auto* print = makeCommand(QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
-                              QStringLiteral("Stampa"));
-    auto* exportButton = makeCommand(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"),
-                                     QStringLiteral("Esporta"));
     auto* open = makeCommand(QStringLiteral("cmdIncompleti"), QStringLiteral("incompleti"),
                              QStringLiteral("Da completare"));
-    auto* help =
-        makeCommand(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
-    setToolbar({command(QStringLiteral("cmdNuovo")), command(QStringLiteral("cmdDuplica")),
-                command(QStringLiteral("cmdSalva")), nullptr, find, attach, print, nullptr,
-                exportButton, open, nullptr, help, command(QStringLiteral("cmdEsci"))});
+    setArchiveToolbar(open);
+    auto* help = command(QStringLiteral("cmdGuida"));
+    auto* find = command(QStringLiteral("cmdTrova"));
+    auto* print = command(QStringLiteral("cmdStampa"));
+    auto* exportButton = command(QStringLiteral("cmdEsporta"));
 
     auto* paper = new RicettaPaper;
     paper->setStyleSheet(formStyle);
@@ -204,8 +196,6 @@ TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
         TfrmStampaRicetta window(m_services, this);
         window.exec();
     });
-    connect(attach, &QToolButton::clicked, this,
-            [this] { openAttachments(m_services, this, QStringLiteral("ricetta")); });
     bindFields();
 }
 

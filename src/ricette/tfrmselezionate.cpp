@@ -29,18 +29,7 @@ TfrmSelezionate::TfrmSelezionate(Services& services, QWidget* parent)
     table.listRule = [completata](const RecordView& record) {
         return record.field(completata) == QStringLiteral("No");
     };
-    // Every record of the archive is compared, completed ones included, whatever the tag.
-    table.recall = [this](const QString&, qint64 position, const RecordView& record) {
-        if (!m_target)
-            return false;
-        m_target(record.record(), position);
-        return true;
-    };
     setTable(std::move(table));
-}
-
-void TfrmSelezionate::setRecallTarget(std::function<void(const Record&, qint64)> target) {
-    m_target = std::move(target);
 }
 
 } // namespace tarvola

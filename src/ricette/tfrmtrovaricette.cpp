@@ -30,17 +30,8 @@ TfrmTrovaRicette::TfrmTrovaRicette(Services& services, QWidget* parent)
     table.line = ricetta::listColumns();
     table.reportTitle = QStringLiteral("Riepilogo ricette in archivio");
     table.read = archiveReader(services.path(QString::fromLatin1(ricetta::archiveName)), layout);
-    table.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
-        if (tag != QStringLiteral("ricette") || !m_target)
-            return false;
-        m_target(record.record(), position);
-        return true;
-    };
+    table.reopenTag = QStringLiteral("ricette");
     setTable(std::move(table));
-}
-
-void TfrmTrovaRicette::setRecallTarget(std::function<void(const Record&, qint64)> target) {
-    m_target = std::move(target);
 }
 
 } // namespace tarvola
