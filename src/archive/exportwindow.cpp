@@ -83,6 +83,16 @@ private:
     QList<QStringList> m_rows;
 };
 
+ExportTable::Column fieldColumn(const QString& field, const QString& header, int width) {
+    return {QStringLiteral("col") + field, header, header, width,
+            [field](const RecordView& r) { return r.field(field); }};
+}
+
+ExportTable::Column computedColumn(const QString& name, const QString& header, int width,
+                                   std::function<QString(const RecordView& record)> cell) {
+    return {name, header, header, width, std::move(cell)};
+}
+
 QString exportHelpText(const QString& ofWhat) {
     return QStringLiteral("Il pulsante Esporta archivio consente di esportare le schede "
                           "dell'archivio ") +

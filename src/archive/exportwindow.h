@@ -32,6 +32,13 @@ struct ExportTable {
     QString helpText;
 };
 
+// A column that shows one field as stored: named "col" followed by the field, with the same
+// header in the grid and in the sheet.
+ExportTable::Column fieldColumn(const QString& field, const QString& header, int width);
+// A column computed from the record, with the same header in the grid and in the sheet.
+ExportTable::Column computedColumn(const QString& name, const QString& header, int width,
+                                   std::function<QString(const RecordView& record)> cell);
+
 // The grid of a whole archive and its export to a spreadsheet file, shared by every archive.
 class ExportWindow : public QDialog {
     Q_OBJECT

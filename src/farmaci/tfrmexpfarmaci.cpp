@@ -35,10 +35,7 @@ constexpr Plain after[] = {
 };
 
 ExportTable::Column column(const Plain& c) {
-    const QString field = QString::fromLatin1(c.field);
-    const QString header = QString::fromUtf8(c.header);
-    return {QStringLiteral("col") + field, header, header, c.width,
-            [field](const RecordView& r) { return r.field(field); }};
+    return fieldColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.header), c.width);
 }
 
 } // namespace
@@ -54,13 +51,12 @@ TfrmExpFarmaci::TfrmExpFarmaci(Services& services, QWidget* parent)
     for (const Plain& c : before)
         table.columns << column(c);
     // Both parts trimmed, then the whole: a card with neither gives "- Classe:".
-    const QString codMin = QStringLiteral("Codice Minsan");
-    table.columns << ExportTable::Column{
-        QStringLiteral("colCodMin"), codMin, codMin, 250, [](const RecordView& r) {
+    table.columns << computedColumn(
+        QStringLiteral("colCodMin"), QStringLiteral("Codice Minsan"), 250, [](const RecordView& r) {
             return trimText(trimText(r.field(QStringLiteral("CodMin"))) +
                             QStringLiteral(" - Classe: ") +
                             trimText(r.field(QStringLiteral("Classe"))));
-        }};
+        });
     for (const Plain& c : after)
         table.columns << column(c);
     table.fileName = QStringLiteral("Archivio_Farmaci.xls");

@@ -7,20 +7,6 @@
 
 namespace tarvola {
 
-namespace {
-
-ExportTable::Column column(const QString& name, const QString& header, int width,
-                           std::function<QString(const RecordView&)> cell) {
-    return {name, header, header, width, std::move(cell)};
-}
-
-ExportTable::Column field(const QString& name, const QString& header, int width,
-                          const QString& field) {
-    return column(name, header, width, [field](const RecordView& r) { return r.field(field); });
-}
-
-} // namespace
-
 TfrmExpRicette::TfrmExpRicette(Services& services, QWidget* parent)
     : ExportWindow(services, parent) {
     setObjectName(QStringLiteral("TfrmExpRicette"));
@@ -30,34 +16,29 @@ TfrmExpRicette::TfrmExpRicette(Services& services, QWidget* parent)
     table.read =
         archiveReader(services.path(QString::fromLatin1(ricetta::archiveName)), ricetta::layout());
     table.columns = {
-        field(QStringLiteral("colAssistito"), QStringLiteral("Assistito"), 280,
-              QStringLiteral("Assistito")),
-        field(QStringLiteral("colIndirizzo"), QStringLiteral("Indirizzo"), 300,
-              QStringLiteral("Indirizzo")),
-        field(QStringLiteral("colCodFisc"), QStringLiteral("Codice fiscale"), 250,
-              QStringLiteral("CodFisc")),
-        column(QStringLiteral("colAsl"), QStringLiteral("Sigla prov. e codice ASL"), 250,
-               [](const RecordView& r) {
-                   return trimText(r.field(QStringLiteral("Prov")) + u' ' +
-                                   r.field(QStringLiteral("Asl")));
-               }),
+        fieldColumn(QStringLiteral("Assistito"), QStringLiteral("Assistito"), 280),
+        fieldColumn(QStringLiteral("Indirizzo"), QStringLiteral("Indirizzo"), 300),
+        fieldColumn(QStringLiteral("CodFisc"), QStringLiteral("Codice fiscale"), 250),
+        computedColumn(QStringLiteral("colAsl"), QStringLiteral("Sigla prov. e codice ASL"), 250,
+                       [](const RecordView& r) {
+                           return trimText(r.field(QStringLiteral("Prov")) + u' ' +
+                                           r.field(QStringLiteral("Asl")));
+                       }),
     };
     for (int i = 1; i <= 9; ++i) {
-        table.columns << field(runName(QStringLiteral("colPresc"), i),
-                               QStringLiteral("Prescrizione n. %1").arg(i), 350,
-                               runName(QStringLiteral("Presc"), i));
+        table.columns << fieldColumn(runName(QStringLiteral("Presc"), i),
+                                     QStringLiteral("Prescrizione n. %1").arg(i), 350);
     }
-    table.columns << field(QStringLiteral("colConf"), QStringLiteral("N. confezioni"), 200,
-                           QStringLiteral("Conf"))
-                  << column(QStringLiteral("colTipoRic"), QStringLiteral("Tipo ricetta"), 200,
-                            [](const RecordView& r) {
-                                return r.field(QStringLiteral("TipoRic01")) +
-                                       r.field(QStringLiteral("TipoRic02"));
-                            })
-                  << field(QStringLiteral("colData"), QStringLiteral("Data prescrizione"), 200,
-                           QStringLiteral("Data"))
-                  << field(QStringLiteral("colMedico01"), QStringLiteral("Medico prescrivente"),
-                           280, QStringLiteral("Medico01"));
+    table.columns << fieldColumn(QStringLiteral("Conf"), QStringLiteral("N. confezioni"), 200)
+                  << computedColumn(QStringLiteral("colTipoRic"), QStringLiteral("Tipo ricetta"),
+                                    200,
+                                    [](const RecordView& r) {
+                                        return r.field(QStringLiteral("TipoRic01")) +
+                                               r.field(QStringLiteral("TipoRic02"));
+                                    })
+                  << fieldColumn(QStringLiteral("Data"), QStringLiteral("Data prescrizione"), 200)
+                  << fieldColumn(QStringLiteral("Medico01"), QStringLiteral("Medico prescrivente"),
+                                 280);
     table.fileName = QStringLiteral("Archivio_Ricette.xls");
     table.sheetName = QStringLiteral("Archivio Ricette");
     table.helpTitle = QStringLiteral("Esportazione archivio ricette in Microsoft Excel");
