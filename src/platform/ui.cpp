@@ -95,6 +95,9 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
+        // While a window is torn down the frame may go before its edit loses the focus.
+        if (!m_frame)
+            return false;
         switch (event->type()) {
         case QEvent::FocusIn:
             place();
@@ -120,7 +123,7 @@ private:
     }
 
     QWidget* m_edit;
-    QFrame* m_frame;
+    QPointer<QFrame> m_frame;
 };
 
 class UpperCaser final : public QObject {
