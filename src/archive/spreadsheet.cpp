@@ -39,21 +39,32 @@ QByteArray headerRow(const QList<SheetColumn>& columns) {
     return out + "</tr>";
 }
 
-QByteArray cellText(const QString& text) {
-    QByteArray bytes = toCp1252(trimText(text));
-    bytes.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
-    return bytes;
+// Appends the cell's text in one pass, "&", "<" and ">" as entities.
+void appendCellText(QByteArray& out, const QString& text) {
+    const QByteArray bytes = toCp1252(trimText(text));
+    qsizetype plain = 0; // start of the bytes not yet appended
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char* entity = bytes[i] == '&'   ? "&amp;"
+                             : bytes[i] == '<' ? "&lt;"
+                             : bytes[i] == '>' ? "&gt;"
+                                               : nullptr;
+        if (entity) {
+            out.append(bytes.constData() + plain, i - plain).append(entity);
+            plain = i + 1;
+        }
+    }
+    out.append(bytes.constData() + plain, bytes.size() - plain);
 }
 
-QByteArray dataRow(const QList<SheetColumn>& columns, const QStringList& row) {
-    QByteArray out = "<tr>";
+void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
+    out += "<tr>";
     for (qsizetype i = 0; i < columns.size(); ++i) {
         out += columns[i].alignRight ? "<td style=\"text-align: right;\">"
                                      : "<td style=\"text-align: left;\">";
-        out += cellText(i < row.size() ? row[i] : QString());
+        appendCellText(out, i < row.size() ? row[i] : QString());
         out += "</td>";
     }
-    return out + "</tr>";
+    out += "</tr>";
 }
 
 const QByteArray tail = "</table></body></html>";
@@ -62,13 +73,22 @@ bool writeTo(QIODevice& device, const QString& sheetName, const QList<SheetColum
              const std::function<bool(QStringList&)>& nextRow) {
     if (device.write(head(sheetName) + headerRow(columns)) < 0)
         return false;
+    // Rows are gathered into blocks of about 64 KB, each handed to the device at once.
+    constexpr qsizetype blockSize = 1 << 16;
+    QByteArray block;
+    block.reserve(blockSize + 4096);
     QStringList row;
     while (nextRow(row)) {
-        if (device.write(dataRow(columns, row)) < 0)
-            return false;
+        appendDataRow(block, columns, row);
         row.clear();
+        if (block.size() >= blockSize) {
+            if (device.write(block) != block.size())
+                return false;
+            block.resize(0);
+        }
     }
-    return device.write(tail) == tail.size();
+    block += tail;
+    return device.write(block) == block.size();
 }
 
 } // namespace

@@ -14,9 +14,15 @@ ExportTable::Column column(const QString& name, const QString& header, int width
     return {name, header, header, width, std::move(cell)};
 }
 
+// A field of the record by its index, looked up once rather than at every cell.
+qsizetype at(const QString& field) {
+    return ricetta::layout().indexOf(field);
+}
+
 ExportTable::Column field(const QString& name, const QString& header, int width,
                           const QString& field) {
-    return column(name, header, width, [field](const RecordView& r) { return r.field(field); });
+    return column(name, header, width,
+                  [index = at(field)](const RecordView& r) { return r.field(index); });
 }
 
 } // namespace
@@ -37,10 +43,8 @@ TfrmExpRicette::TfrmExpRicette(Services& services, QWidget* parent)
         field(QStringLiteral("colCodFisc"), QStringLiteral("Codice fiscale"), 250,
               QStringLiteral("CodFisc")),
         column(QStringLiteral("colAsl"), QStringLiteral("Sigla prov. e codice ASL"), 250,
-               [](const RecordView& r) {
-                   return trimText(r.field(QStringLiteral("Prov")) + u' ' +
-                                   r.field(QStringLiteral("Asl")));
-               }),
+               [prov = at(QStringLiteral("Prov")), asl = at(QStringLiteral("Asl"))](
+                   const RecordView& r) { return trimText(r.field(prov) + u' ' + r.field(asl)); }),
     };
     for (int i = 1; i <= 9; ++i) {
         table.columns << field(runName(QStringLiteral("colPresc"), i),
@@ -50,9 +54,9 @@ TfrmExpRicette::TfrmExpRicette(Services& services, QWidget* parent)
     table.columns << field(QStringLiteral("colConf"), QStringLiteral("N. confezioni"), 200,
                            QStringLiteral("Conf"))
                   << column(QStringLiteral("colTipoRic"), QStringLiteral("Tipo ricetta"), 200,
-                            [](const RecordView& r) {
-                                return r.field(QStringLiteral("TipoRic01")) +
-                                       r.field(QStringLiteral("TipoRic02"));
+                            [first = at(QStringLiteral("TipoRic01")),
+                             second = at(QStringLiteral("TipoRic02"))](const RecordView& r) {
+                                return r.field(first) + r.field(second);
                             })
                   << field(QStringLiteral("colData"), QStringLiteral("Data prescrizione"), 200,
                            QStringLiteral("Data"))
