@@ -1,10 +1,11 @@
 #include "archive/spreadsheet.h"
 
 #include "platform/cp1252.h"
-#include "platform/text.h"
 
 #include <QBuffer>
 #include <QSaveFile>
+
+#include <cstring>
 
 namespace tarvola {
 
@@ -39,32 +40,51 @@ QByteArray headerRow(const QList<SheetColumn>& columns) {
     return out + "</tr>";
 }
 
-// Appends the cell's text in one pass, "&", "<" and ">" as entities.
-void appendCellText(QByteArray& out, const QString& text) {
-    const QByteArray bytes = toCp1252(trimText(text));
-    qsizetype plain = 0; // start of the bytes not yet appended
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char* entity = bytes[i] == '&'   ? "&amp;"
-                             : bytes[i] == '<' ? "&lt;"
-                             : bytes[i] == '>' ? "&gt;"
-                                               : nullptr;
-        if (entity) {
-            out.append(bytes.constData() + plain, i - plain).append(entity);
-            plain = i + 1;
+// Appends the cell's text trimmed, in Windows-1252 as toCp1252 converts it, with "&", "<"
+// and ">" as entities: one pass straight into the output, as an export writes every cell of
+// the archive.
+void appendCellText(QByteArray& out, QStringView text) {
+    while (!text.isEmpty() && text.front().unicode() <= u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back().unicode() <= u' ')
+        text.chop(1);
+    const qsizetype at = out.size();
+    out.resize(at + 5 * text.size()); // the most a character becomes is "&amp;"
+    char* p = out.data() + at;
+    const auto put = [&p](QByteArrayView bytes) {
+        std::memcpy(p, bytes.data(), size_t(bytes.size()));
+        p += bytes.size();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'&') {
+            put("&amp;");
+        } else if (c == u'<') {
+            put("&lt;");
+        } else if (c == u'>') {
+            put("&gt;");
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
+            *p++ = '?'; // one character, one question mark
+            ++i;
+        } else {
+            const int b = c < 0x80 ? c : cp1252Byte(c);
+            *p++ = b < 0 ? '?' : static_cast<char>(b);
         }
     }
-    out.append(bytes.constData() + plain, bytes.size() - plain);
+    out.resize(p - out.constData());
 }
 
 void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
-    out += "<tr>";
+    static constexpr QByteArrayView left = "<td style=\"text-align: left;\">";
+    static constexpr QByteArrayView right = "<td style=\"text-align: right;\">";
+    out += QByteArrayView("<tr>");
     for (qsizetype i = 0; i < columns.size(); ++i) {
-        out += columns[i].alignRight ? "<td style=\"text-align: right;\">"
-                                     : "<td style=\"text-align: left;\">";
-        appendCellText(out, i < row.size() ? row[i] : QString());
-        out += "</td>";
+        out += columns[i].alignRight ? right : left;
+        appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
+        out += QByteArrayView("</td>");
     }
-    out += "</tr>";
+    out += QByteArrayView("</tr>");
 }
 
 const QByteArray tail = "</table></body></html>";

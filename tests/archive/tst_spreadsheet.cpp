@@ -56,6 +56,14 @@ private slots:
         QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
     }
 
+    void charactersTheCodePageLacksBecomeOneQuestionMarkEach() {
+        const QByteArray bytes =
+            spreadsheetBytes(QStringLiteral("S"), {{QStringLiteral("A"), 10}},
+                             {{QStringLiteral("\u20ac 5 \u03b1\U0001F600x\u00e8 \u2019")}});
+        QVERIFY2(bytes.contains("<td style=\"text-align: left;\">\x80 5 ??x\xE8 \x92</td>"),
+                 bytes.constData());
+    }
+
     void largeSheetIsWrittenWholeAndInOrder() {
         // Far more rows than one write at a time takes, with entities at every row.
         QTemporaryDir dir;
