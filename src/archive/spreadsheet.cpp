@@ -1,6 +1,7 @@
 #include "archive/spreadsheet.h"
 
 #include "platform/cp1252.h"
+#include "platform/files.h"
 
 #include <QBuffer>
 #include <QSaveFile>
@@ -123,7 +124,7 @@ bool writeSpreadsheet(const QString& path, const QString& sheetName,
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return files::commitWhole(file);
 }
 
 QByteArray spreadsheetBytes(const QString& sheetName, const QList<SheetColumn>& columns,
