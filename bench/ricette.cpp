@@ -279,7 +279,8 @@ ArchiveKind ricetteKind() {
         return std::unique_ptr<ExportWindow>(std::make_unique<TfrmExpRicette>(services));
     };
     kind.exportFile = QStringLiteral("Archivio_Ricette.xls");
-    // The editor's "last" button: open, count, read the last record, close.
+    // What the editor's "last" button does: open, count, read the last record, close. (Once
+    // TfrmRicette has its navigation, this becomes a click on its cmdUltimo.)
     kind.navigateLast = [](Services& services) {
         ArchiveFile file(services.path(QString::fromLatin1(ricetta::archiveName)),
                          ricetta::layout());
