@@ -83,9 +83,12 @@ private:
     QList<QStringList> m_rows;
 };
 
-ExportTable::Column fieldColumn(const QString& field, const QString& header, int width) {
+ExportTable::Column fieldColumn(const RecordLayout& layout, const QString& field,
+                                const QString& header, int width) {
+    const qsizetype index = layout.indexOf(field);
+    Q_ASSERT_X(index >= 0, "fieldColumn", qPrintable(field));
     return {QStringLiteral("col") + field, header, header, width,
-            [field](const RecordView& r) { return r.field(field); }};
+            [index](const RecordView& r) { return r.field(index); }};
 }
 
 ExportTable::Column computedColumn(const QString& name, const QString& header, int width,

@@ -34,7 +34,9 @@ struct ExportTable {
 
 // A column that shows one field as stored: named "col" followed by the field, with the same
 // header in the grid and in the sheet.
-ExportTable::Column fieldColumn(const QString& field, const QString& header, int width);
+// The field's position is looked up once, not at every cell.
+ExportTable::Column fieldColumn(const RecordLayout& layout, const QString& field,
+                                const QString& header, int width);
 // A column computed from the record, with the same header in the grid and in the sheet.
 ExportTable::Column computedColumn(const QString& name, const QString& header, int width,
                                    std::function<QString(const RecordView& record)> cell);

@@ -72,7 +72,7 @@ bool save(const QString& programFolder, const QImage& image) {
     QPainter(&opaque).drawImage(0, 0, image);
     if (!opaque.save(&file, "BMP"))
         return false;
-    return file.commit();
+    return files::commitWhole(file);
 }
 
 QImage blankLogo() {

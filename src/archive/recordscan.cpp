@@ -13,6 +13,11 @@ QString RecordView::field(qsizetype index) const {
     return textfield::decode(m_bytes.sliced(f.offset, f.bytes()), f.capacity);
 }
 
+QByteArrayView RecordView::storedText(qsizetype index) const {
+    const FieldDef& f = m_layout->at(index);
+    return textfield::storedText(m_bytes.sliced(f.offset, f.bytes()), f.capacity);
+}
+
 QString RecordView::field(const QString& name) const {
     const qsizetype index = m_layout->indexOf(name);
     Q_ASSERT_X(index >= 0, "RecordView::field", qPrintable(name));

@@ -20,6 +20,8 @@ public:
 
     QString field(qsizetype index) const;
     QString field(const QString& name) const;
+    // The field's stored Windows-1252 bytes, trimmed (textfield::storedText).
+    QByteArrayView storedText(qsizetype index) const;
     // The whole record, every field decoded.
     Record record() const { return Record::fromBytes(*m_layout, m_bytes); }
     const RecordLayout& layout() const { return *m_layout; }

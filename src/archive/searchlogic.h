@@ -39,6 +39,9 @@ bool listLess(const QString& a, const QString& b);
 // Inserts the line into the sorted list keeping it sorted (after equal lines).
 void insertSorted(QStringList& list, const QString& line);
 
+// Sorts a whole result list in the order of listLess, equal lines keeping their order.
+void sortLines(QStringList& lines);
+
 // Find in list: the item to select when looking for the text typed (lower-cased, not
 // trimmed) with the item `selected` selected and `last` the previous text looked for.
 // Gives `selected` itself (or the first item when none was selected) when nothing is found.

@@ -281,8 +281,8 @@ bool SearchWindow::fillList(const std::function<bool(const RecordView&)>& accept
                 lines << listLine(record, m_table.line);
         });
     }
-    // A stable sort keeps equal lines in file order.
-    std::stable_sort(lines.begin(), lines.end(), listLess);
+    // Equal lines stay in file order.
+    sortLines(lines);
     m_model->setStringList(lines);
     return ok;
 }

@@ -1,10 +1,12 @@
 #include "archive/spreadsheet.h"
 
 #include "platform/cp1252.h"
-#include "platform/text.h"
+#include "platform/files.h"
 
 #include <QBuffer>
 #include <QSaveFile>
+
+#include <cstring>
 
 namespace tarvola {
 
@@ -39,21 +41,51 @@ QByteArray headerRow(const QList<SheetColumn>& columns) {
     return out + "</tr>";
 }
 
-QByteArray cellText(const QString& text) {
-    QByteArray bytes = toCp1252(trimText(text));
-    bytes.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
-    return bytes;
+// Appends the cell's text trimmed, in Windows-1252 as toCp1252 converts it, with "&", "<"
+// and ">" as entities: one pass straight into the output, as an export writes every cell of
+// the archive.
+void appendCellText(QByteArray& out, QStringView text) {
+    while (!text.isEmpty() && text.front().unicode() <= u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back().unicode() <= u' ')
+        text.chop(1);
+    const qsizetype at = out.size();
+    out.resize(at + 5 * text.size()); // the most a character becomes is "&amp;"
+    char* p = out.data() + at;
+    const auto put = [&p](QByteArrayView bytes) {
+        std::memcpy(p, bytes.data(), size_t(bytes.size()));
+        p += bytes.size();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'&') {
+            put("&amp;");
+        } else if (c == u'<') {
+            put("&lt;");
+        } else if (c == u'>') {
+            put("&gt;");
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
+            *p++ = '?'; // one character, one question mark
+            ++i;
+        } else {
+            const int b = c < 0x80 ? c : cp1252Byte(c);
+            *p++ = b < 0 ? '?' : static_cast<char>(b);
+        }
+    }
+    out.resize(p - out.constData());
 }
 
-QByteArray dataRow(const QList<SheetColumn>& columns, const QStringList& row) {
-    QByteArray out = "<tr>";
+void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
+    static constexpr QByteArrayView left = "<td style=\"text-align: left;\">";
+    static constexpr QByteArrayView right = "<td style=\"text-align: right;\">";
+    out += QByteArrayView("<tr>");
     for (qsizetype i = 0; i < columns.size(); ++i) {
-        out += columns[i].alignRight ? "<td style=\"text-align: right;\">"
-                                     : "<td style=\"text-align: left;\">";
-        out += cellText(i < row.size() ? row[i] : QString());
-        out += "</td>";
+        out += columns[i].alignRight ? right : left;
+        appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
+        out += QByteArrayView("</td>");
     }
-    return out + "</tr>";
+    out += QByteArrayView("</tr>");
 }
 
 const QByteArray tail = "</table></body></html>";
@@ -62,13 +94,22 @@ bool writeTo(QIODevice& device, const QString& sheetName, const QList<SheetColum
              const std::function<bool(QStringList&)>& nextRow) {
     if (device.write(head(sheetName) + headerRow(columns)) < 0)
         return false;
+    // Rows are gathered into blocks of about 64 KB, each handed to the device at once.
+    constexpr qsizetype blockSize = 1 << 16;
+    QByteArray block;
+    block.reserve(blockSize + 4096);
     QStringList row;
     while (nextRow(row)) {
-        if (device.write(dataRow(columns, row)) < 0)
-            return false;
+        appendDataRow(block, columns, row);
         row.clear();
+        if (block.size() >= blockSize) {
+            if (device.write(block) != block.size())
+                return false;
+            block.resize(0);
+        }
     }
-    return device.write(tail) == tail.size();
+    block += tail;
+    return device.write(block) == block.size();
 }
 
 } // namespace
@@ -83,7 +124,7 @@ bool writeSpreadsheet(const QString& path, const QString& sheetName,
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return files::commitWhole(file);
 }
 
 QByteArray spreadsheetBytes(const QString& sheetName, const QList<SheetColumn>& columns,

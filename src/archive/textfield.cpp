@@ -19,11 +19,20 @@ QByteArray encode(const QString& text, int capacity) {
 }
 
 QString decode(QByteArrayView bytes, int capacity) {
+    return fromCp1252(storedText(bytes, capacity));
+}
+
+QByteArrayView storedText(QByteArrayView bytes, int capacity) {
     if (bytes.isEmpty())
-        return QString();
+        return {};
     const qsizetype stored = static_cast<unsigned char>(bytes.front());
     const qsizetype length = std::min({stored, qsizetype(capacity), bytes.size() - 1});
-    return trimText(fromCp1252(bytes.sliced(1, length)));
+    QByteArrayView text = bytes.sliced(1, length);
+    while (!text.isEmpty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.chop(1);
+    return text;
 }
 
 } // namespace tarvola::textfield

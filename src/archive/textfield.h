@@ -20,6 +20,12 @@ QByteArray encode(const QString& text, int capacity);
 // capacity, from a file written elsewhere, is read as the capacity.
 QString decode(QByteArrayView bytes, int capacity);
 
+// The same text as the stored Windows-1252 bytes, trimmed, not yet decoded: what a scan
+// over many records looks at without making a string of every field. Every byte up to the
+// blank decodes to a character up to the blank and no other byte does, so trimming here is
+// trimming the decoded text.
+QByteArrayView storedText(QByteArrayView bytes, int capacity);
+
 // Flag fields (capacity 2) hold "Sì" (S and byte 0xEC) or "No".
 inline const QString yes = QStringLiteral("S\u00ec");
 inline const QString no = QStringLiteral("No");

@@ -35,7 +35,8 @@ constexpr Plain after[] = {
 };
 
 ExportTable::Column column(const Plain& c) {
-    return fieldColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.header), c.width);
+    return fieldColumn(farmaco::layout(), QString::fromLatin1(c.field), QString::fromUtf8(c.header),
+                       c.width);
 }
 
 } // namespace

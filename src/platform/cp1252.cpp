@@ -39,14 +39,27 @@ QByteArray toCp1252(QStringView text) {
     return out;
 }
 
-QString fromCp1252(QByteArrayView bytes) {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
+namespace {
+
+void decodeTo(QChar* dst, QByteArrayView bytes) {
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         *dst++ = QChar(b >= 0x80 && b < 0xA0 ? high[b - 0x80] : char16_t(b));
     }
+}
+
+} // namespace
+
+QString fromCp1252(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    decodeTo(out.data(), bytes);
     return out;
+}
+
+void appendCp1252(QString& out, QByteArrayView bytes) {
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    decodeTo(out.data() + at, bytes);
 }
 
 } // namespace tarvola

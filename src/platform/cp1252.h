@@ -12,6 +12,8 @@ namespace tarvola {
 // decode followed by an encode gives back the same bytes.
 QByteArray toCp1252(QStringView text);
 QString fromCp1252(QByteArrayView bytes);
+// Decodes the bytes onto the end of out, without a string of their own.
+void appendCp1252(QString& out, QByteArrayView bytes);
 
 // The byte a character becomes, or -1 when the code page lacks it.
 int cp1252Byte(char16_t c);

@@ -41,7 +41,16 @@ bool copyFile(const QString& source, const QString& target) {
             return false;
         }
     }
-    return out.commit();
+    return commitWhole(out);
+}
+
+bool commitWhole(QSaveFile& file) {
+    if (!file.flush()) {
+        file.cancelWriting();
+        file.commit(); // removes the temporary file
+        return false;
+    }
+    return file.commit();
 }
 
 QString join(const QString& folder, const QString& name) {

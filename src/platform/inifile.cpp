@@ -1,6 +1,7 @@
 #include "platform/inifile.h"
 
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 #include <QFile>
@@ -151,7 +152,7 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
         return false;
     for (const Line& line : lines)
         file.write(line.bytes);
-    return file.commit();
+    return files::commitWhole(file);
 }
 
 } // namespace tarvola

@@ -1,7 +1,7 @@
 // Appends a series of red prescription cards to an archive, as a second station would.
 // Usage: archive_appender <archive> <series> <count> <start-file>
 // It waits until <start-file> exists, so that two appenders begin together, then prints
-// "<number> <position>" for every card it appended.
+// "<number> <position>" for every card as soon as it is appended.
 
 #include "appendercard.h"
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
             ArchiveFile file(archive, ricetta::layout());
             const qint64 position = file.append(testing::appenderCard(series, n));
             file.close();
-            out << n << ' ' << position << '\n';
+            out << n << ' ' << position << Qt::endl; // reported only once it is saved
         }
     } catch (const ArchiveError& e) {
         QTextStream(stderr) << e.what() << '\n';

@@ -138,7 +138,7 @@ private slots:
     }
 
     void twoStationsAppendingTogetherEachKeepTheirCards() {
-        const int perStation = 500;
+        const int perStation = 1000;
         const QString start = m_dir.filePath(QStringLiteral("via"));
         QFile::remove(start);
         QProcess a;

@@ -46,6 +46,31 @@ private slots:
         QCOMPARE(line, QStringLiteral("Bianch  C.F. AB    Medico: Dr Verdi"));
     }
 
+    void lineColumnsFromStoredBytes_data() {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("cut leaves a blank inside")
+            << QStringList{u"ROSSI MARIO"_qs, u"X"_qs, u"Dr"_qs}
+            << u"ROSSI   C.F. X      Medico: Dr"_qs;
+        QTest::newRow("empty fields are all blanks but the last")
+            << QStringList{QString(), QString(), QString()} << u"        C.F.        Medico: "_qs;
+        QTest::newRow("code page characters")
+            << QStringList{u"\u20ac 5 è"_qs, u"d\u2019A"_qs, u"N\u00ba 3"_qs}
+            << u"\u20ac 5 è   C.F. d\u2019A    Medico: N\u00ba 3"_qs;
+        QTest::newRow("control characters inside stay")
+            << QStringList{u"A\tB"_qs, u"C"_qs, u"D\u0001E"_qs}
+            << u"A\tB     C.F. C      Medico: D\u0001E"_qs;
+    }
+    void lineColumnsFromStoredBytes() {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, expected);
+        const QList<LineColumn> columns = {{0, QString(), 6},
+                                           {1, QStringLiteral("  C.F. "), 5},
+                                           {2, QStringLiteral("  Medico: "), 0}};
+        const QByteArray bytes = stored(fields);
+        QCOMPARE(listLine(RecordView(layout(), bytes), columns), expected);
+    }
+
     void filters_data() {
         QTest::addColumn<QStringList>("typed"); // filter texts for fields 0 and 1
         QTest::addColumn<QStringList>("fields");
@@ -81,6 +106,50 @@ private slots:
         // '_' (0x5F) sorts after the capitals; È after everything plain.
         QCOMPARE(list, (QStringList{u"Alfa"_qs, u"alfa"_qs, u"ALFAB"_qs, u"beta"_qs, u"Zeta"_qs,
                                     u"_x"_qs, u"Èmilia"_qs}));
+    }
+
+    void wholeListSortsAsInsertedOneByOne_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("case of plain letters, accents, prefixes")
+            << QStringList{u"beta"_qs,   u"ALFAB"_qs, u"Alfa"_qs, u"_x"_qs,    u"Zeta"_qs,
+                           u"Èmilia"_qs, u"alfa"_qs,  u"ALF"_qs,  u"ALFA B"_qs}
+            << QStringList{u"ALF"_qs,  u"Alfa"_qs, u"alfa"_qs, u"ALFA B"_qs, u"ALFAB"_qs,
+                           u"beta"_qs, u"Zeta"_qs, u"_x"_qs,   u"Èmilia"_qs};
+        // Characters above 0xFF order by their code too: ÿ (0xFF) < Œ (0x152) < € (0x20AC).
+        QTest::newRow("characters above 0xFF")
+            << QStringList{u"\u20ac 5"_qs, u"\u0152UVRE"_qs, u"\u00ffA"_qs, u"z"_qs, u"Z\u2019"_qs}
+            << QStringList{u"z"_qs, u"Z\u2019"_qs, u"\u00ffA"_qs, u"\u0152UVRE"_qs, u"\u20ac 5"_qs};
+        QTest::newRow("equal lines keep their order")
+            << QStringList{u"rossi"_qs, u"ROSSI"_qs, u"Bianchi"_qs, u"Rossi"_qs}
+            << QStringList{u"Bianchi"_qs, u"rossi"_qs, u"ROSSI"_qs, u"Rossi"_qs};
+    }
+    void wholeListSortsAsInsertedOneByOne() {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, expected);
+        sortLines(lines);
+        QCOMPARE(lines, expected);
+    }
+
+    void wholeListSortAgreesWithTheOrderOnManyLines() {
+        // Many lines sharing long beginnings, as a real archive gives, in both key widths.
+        for (const QString& alphabet : {u"aAbB è"_qs, u"aAbB è\u20ac"_qs}) {
+            QStringList lines;
+            quint32 seed = 12345;
+            for (int i = 0; i < 3000; ++i) {
+                QString line;
+                const int length = int(seed % 9);
+                for (int k = 0; k < length; ++k) {
+                    seed = seed * 1103515245u + 12345u;
+                    line += alphabet[(seed >> 16) % alphabet.size()];
+                }
+                lines << line;
+            }
+            QStringList expected = lines;
+            std::stable_sort(expected.begin(), expected.end(), listLess);
+            sortLines(lines);
+            QCOMPARE(lines, expected);
+        }
     }
 
     void findWrapsAroundAndRemembers() {

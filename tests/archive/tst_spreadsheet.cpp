@@ -56,6 +56,35 @@ private slots:
         QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
     }
 
+    void charactersTheCodePageLacksBecomeOneQuestionMarkEach() {
+        const QByteArray bytes =
+            spreadsheetBytes(QStringLiteral("S"), {{QStringLiteral("A"), 10}},
+                             {{QStringLiteral("\u20ac 5 \u03b1\U0001F600x\u00e8 \u2019")}});
+        QVERIFY2(bytes.contains("<td style=\"text-align: left;\">\x80 5 ??x\xE8 \x92</td>"),
+                 bytes.constData());
+    }
+
+    void largeSheetIsWrittenWholeAndInOrder() {
+        // Far more rows than one write at a time takes, with entities at every row.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Archivio_Farmaci.xls"));
+        const int rows = 20000;
+        int next = 0;
+        QVERIFY(writeSpreadsheet(path, QStringLiteral("Archivio Farmaci"),
+                                 {{QStringLiteral("A"), 10}}, [&](QStringList& row) {
+                                     row = {QStringLiteral("riga %1 & <%2>").arg(next).arg(next)};
+                                     return next++ < rows;
+                                 }));
+        QByteArray expected = expectedHead + "<tr><td style=\"text-align: left; font-weight: "
+                                             "bold;\" width=10>A</td></tr>";
+        for (int i = 0; i < rows; ++i) {
+            expected += "<tr><td style=\"text-align: left;\">riga " + QByteArray::number(i) +
+                        " &amp; &lt;" + QByteArray::number(i) + "&gt;</td></tr>";
+        }
+        expected += "</table></body></html>";
+        QCOMPARE(readAll(path), expected);
+    }
+
     void writesAndReplacesTheFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Archivio_Farmaci.xls"));

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "archive/record.h"
+#include "bench/random.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace tarvola {
+class ExportWindow;
+class SearchWindow;
+class Services;
+} // namespace tarvola
+
+namespace tarvola::bench {
+
+// One archive of the program as the benchmark sees it: how to fill realistic cards, and
+// the windows that search, recall, navigate and export it. A new archive is one more row
+// of this table (a function like ricetteKind() added to archiveKinds()).
+struct ArchiveKind {
+    QString title;    // its name in the result table
+    QString fileName; // in the program folder, e.g. "Archivio_Ricette.pro"
+    const RecordLayout* layout = nullptr;
+
+    // Fills card number n (from 0) with varied, realistic contents; the card comes empty.
+    std::function<void(Record& card, Random& random, qint64 n)> generate;
+
+    // A word found in a fair share of the cards, looked for by grep -c.
+    QByteArray grepWord;
+
+    // The archive's search window; its double click calls `recalled` once for every record
+    // it writes into the editor.
+    std::function<std::unique_ptr<SearchWindow>(Services& services, std::function<void()> recalled)>
+        searchWindow;
+    // Two filters of that window (edit objectName, text), both narrowing the result.
+    QList<std::pair<QString, QString>> twoFilters;
+
+    // The export window and the file it writes into the program folder.
+    std::function<std::unique_ptr<ExportWindow>(Services& services)> exportWindow;
+    QString exportFile;
+
+    // Shows the archive's last record as the editor's "last" button does; gives its position.
+    std::function<qint64(Services& services)> navigateLast;
+};
+
+ArchiveKind ricetteKind();
+
+// Every archive the benchmark measures.
+inline QList<ArchiveKind> archiveKinds() {
+    return {ricetteKind()};
+}
+
+} // namespace tarvola::bench

@@ -1,0 +1,485 @@
+// The benchmark: generates archives of 1 000, 10 000 and 100 000 realistic cards for every
+// archive kind and times the real windows on them, each next to a plain baseline measured
+// in the same run, then prints one table of medians and ratios.
+//
+//   tarvola-bench [--sizes 1000,10000,100000] [--runs N] [--folder DIR] [--keep]
+//
+// scripts/bench builds it in Release and runs it headless.
+
+#include "bench/archivekind.h"
+#include "bench/benchservices.h"
+#include "bench/measure.h"
+#include "bench/table.h"
+
+#include "app/application.h"
+#include "archive/exportwindow.h"
+#include "archive/searchwindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+#include <unistd.h>
+
+using namespace tarvola;
+using namespace tarvola::bench;
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+void progress(const QString& text) {
+    out() << "  " << text << Qt::endl;
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+}
+
+template <typename W> W* control(QWidget* window, const QString& name) {
+    W* found = window->findChild<W*>(name);
+    if (!found)
+        fail(window->objectName() + QStringLiteral(": no control ") + name);
+    return found;
+}
+
+const ArchiveKind& kindNamed(const QString& title) {
+    static const QList<ArchiveKind> kinds = archiveKinds();
+    for (const ArchiveKind& kind : kinds) {
+        if (kind.title == title)
+            return kind;
+    }
+    fail(QStringLiteral("no archive kind ") + title);
+}
+
+// Archives --------------------------------------------------------------------------------
+
+QString programFolder(const QString& root, const ArchiveKind& kind, qint64 records) {
+    return QDir(root).filePath(kind.title + u'-' + QString::number(records));
+}
+
+// Writes the archives of every size from one stream of cards: the smaller archives are the
+// first cards of the larger ones.
+void generateArchives(const ArchiveKind& kind, const QString& root, const QList<qint64>& sizes) {
+    QList<std::shared_ptr<QFile>> files;
+    for (qint64 n : sizes) {
+        const QString folder = programFolder(root, kind, n);
+        QDir().mkpath(folder);
+        auto file = std::make_shared<QFile>(QDir(folder).filePath(kind.fileName));
+        if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            fail(QStringLiteral("cannot create ") + file->fileName());
+        files << file;
+    }
+    Random random(20260314);
+    const qint64 most = *std::max_element(sizes.begin(), sizes.end());
+    for (qint64 n = 0; n < most; ++n) {
+        Record card(*kind.layout);
+        kind.generate(card, random, n);
+        const QByteArray bytes = card.toBytes();
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            if (n < sizes[i] && files[i]->write(bytes) != bytes.size())
+                fail(QStringLiteral("cannot write ") + files[i]->fileName());
+        }
+    }
+    for (auto& file : files) {
+        if (!file->flush())
+            fail(QStringLiteral("cannot write ") + file->fileName());
+    }
+}
+
+// The windows ------------------------------------------------------------------------------
+
+// A search window shown on its filter panel, counting what its double click recalls.
+struct SearchSession {
+    SearchSession(const ArchiveKind& kind, Services& services)
+        : window(kind.searchWindow(services, [this] { ++recalled; })) {
+        window->show();
+        settle();
+    }
+    void setFilters(const QList<std::pair<QString, QString>>& filters) {
+        for (const auto& [edit, text] : filters)
+            control<QLineEdit>(window.get(), edit)->setText(text);
+    }
+    // Presses "Cerca" and gives the number of lines listed.
+    qsizetype search() {
+        control<QAbstractButton>(window.get(), QStringLiteral("btnCerca"))->click();
+        settle();
+        if (!control<QWidget>(window.get(), QStringLiteral("panContainer"))->isVisible())
+            fail(QStringLiteral("the search did not show its result"));
+        return window->lines().size();
+    }
+    // Double-clicks the line of the list at row with the mouse.
+    void doubleClick(int row) {
+        auto* list = control<QListView>(window.get(), QStringLiteral("lstRecords"));
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        settle();
+        // As the system delivers a double click: a click, then the second press.
+        const QPoint at = list->visualRect(index).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        settle();
+    }
+
+    int recalled = 0;
+    std::unique_ptr<SearchWindow> window;
+};
+
+// Opens the export window (which loads its grid) and exports, answering Yes to export and No
+// to opening the file.
+void exportArchive(ExportWindow& window, QuietMessages& messages) {
+    window.show();
+    settle();
+    messages.answers = {Answer::Yes, Answer::No};
+    control<QAbstractButton>(&window, QStringLiteral("cmdEsporta"))->click();
+    settle();
+}
+
+// Measurements -----------------------------------------------------------------------------
+
+struct Options {
+    QList<qint64> sizes{1000, 10000, 100000};
+    int runs = 0; // 0: 15 runs, 7 at 100 000 records and more
+    QString folder;
+    bool keep = false;
+};
+
+int runsFor(const Options& options, qint64 records) {
+    return options.runs > 0 ? options.runs : records >= 100000 ? 7 : 15;
+}
+
+void measureSize(const ArchiveKind& kind, const QString& root, qint64 records,
+                 const Options& options, QList<Result>& results) {
+    const QString folder = programFolder(root, kind, records);
+    QuietServices quiet(folder);
+    Services& services = quiet.services;
+    const QString archive = services.path(kind.fileName);
+    const int runs = runsFor(options, records);
+    const auto add = [&](const QString& measurement, const Timing& ours, const QString& baseline,
+                         double base, double target) {
+        results.append({kind.title, records, measurement, ours.median(), baseline, base,
+                        QStringLiteral("ms"), target});
+    };
+    progress(QStringLiteral("%1, %2 records").arg(kind.title, grouped(records)));
+
+    // The read is timed again before every run of every window, so that it meets the same
+    // moments of the machine as they do.
+    Timing read;
+    const auto sampleRead = [&] {
+        read.runs << timeRuns(1, [&] {
+                         if (readSequentially(archive) != records * kind.layout->size())
+                             fail(QStringLiteral("the archive is not whole"));
+                     }).runs;
+    };
+    qint64 hits = 0;
+    const Timing grep = timeRuns(runs, [&] { hits = grepCount(archive, kind.grepWord); });
+    const QString grepName = QStringLiteral("grep -c ") + QString::fromLatin1(kind.grepWord);
+
+    std::unique_ptr<SearchSession> session;
+    qsizetype listed = 0;
+    const Timing all = timeRuns(
+        runs, [&] { listed = session->search(); },
+        [&] {
+            session.reset();
+            session = std::make_unique<SearchSession>(kind, services);
+            sampleRead();
+        });
+    if (listed != records)
+        fail(QStringLiteral("the search listed %1 of %2 records").arg(listed).arg(records));
+
+    const Timing two = timeRuns(
+        runs, [&] { listed = session->search(); },
+        [&] {
+            session.reset();
+            session = std::make_unique<SearchSession>(kind, services);
+            session->setFilters(kind.twoFilters);
+            sampleRead();
+        });
+    if (listed <= 0 || listed >= records)
+        fail(QStringLiteral("the two filters listed %1 of %2 records").arg(listed).arg(records));
+
+    const Timing recall = timeRuns(
+        runs, [&] { session->doubleClick(int(records / 2)); },
+        [&] {
+            session.reset();
+            session = std::make_unique<SearchSession>(kind, services);
+            session->search();
+            sampleRead();
+        });
+    if (session->recalled < 1 || session->window->isVisible())
+        fail(QStringLiteral("the double click recalled nothing"));
+    session.reset();
+
+    // The baseline write makes a file of the size of the sheet the run before wrote.
+    const QString sheet = services.path(kind.exportFile);
+    const QString copy = services.path(QStringLiteral("baseline.out"));
+    Timing write;
+    const auto sampleWrite = [&] {
+        const qint64 size = QFileInfo(sheet).size();
+        if (size > 0)
+            write.runs << timeRuns(1, [&] { writeFileOfSize(copy, size); }).runs;
+    };
+    std::unique_ptr<ExportWindow> exporter;
+    const Timing exported = timeRuns(
+        runs, [&] { exportArchive(*exporter, quiet.messages); },
+        [&] {
+            exporter.reset();
+            exporter = kind.exportWindow(services);
+            sampleRead();
+            sampleWrite();
+        });
+    if (exporter->rowCount() != records)
+        fail(QStringLiteral("the export grid holds %1 rows").arg(exporter->rowCount()));
+    exporter.reset();
+    const qint64 sheetBytes = QFileInfo(sheet).size();
+    if (sheetBytes <= 0)
+        fail(QStringLiteral("the export wrote nothing"));
+    sampleWrite();
+    QFile::remove(copy);
+    QFile::remove(sheet);
+    add(QStringLiteral("search, every record"), all, QStringLiteral("sequential read"),
+        read.median(), 2);
+    add(QStringLiteral("search, every record"), all, grepName, grep.median(), 0);
+    add(QStringLiteral("search, two filters"), two, QStringLiteral("sequential read"),
+        read.median(), 2);
+    add(QStringLiteral("search, two filters"), two, grepName, grep.median(), 0);
+    add(QStringLiteral("double click, find the line"), recall, QStringLiteral("sequential read"),
+        read.median(), 2);
+    add(QStringLiteral("export, whole archive (%1 MB)").arg(double(sheetBytes) / 1e6, 0, 'f', 1),
+        exported, QStringLiteral("sequential read + write"), read.median() + write.median(), 3);
+
+    out() << "    grep found " << hits << " lines with " << kind.grepWord << Qt::endl;
+}
+
+// Navigation to the last record at every size against the same at the smallest size: it
+// must not grow with the archive. The sizes take turns, so a drift of the machine weighs on
+// all of them alike.
+void measureNavigation(const ArchiveKind& kind, const QString& root, const QList<qint64>& sizes,
+                       QList<Result>& results) {
+    progress(QStringLiteral("%1, navigation").arg(kind.title));
+    std::vector<std::unique_ptr<QuietServices>> services;
+    QList<Timing> timings(sizes.size());
+    for (qint64 records : sizes)
+        services.push_back(std::make_unique<QuietServices>(programFolder(root, kind, records)));
+    for (int run = 0; run < 501; ++run) {
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            qint64 last = 0;
+            timings[i].runs << timeRuns(1, [&] {
+                                   last = kind.navigateLast(services[i]->services);
+                               }).runs;
+            if (last != sizes[i])
+                fail(QStringLiteral("navigation reached %1 of %2").arg(last).arg(sizes[i]));
+        }
+    }
+    for (qsizetype i = 1; i < sizes.size(); ++i) {
+        results.append({kind.title, sizes[i], QStringLiteral("navigation to the last record"),
+                        timings[i].median() * 1000, QStringLiteral("same at ") + grouped(sizes[0]),
+                        timings[0].median() * 1000, QStringLiteral("\u00b5s"), 1.3});
+    }
+}
+
+// Creating the 37 windows and showing the login window, in a folder emptied before each
+// run and in a folder holding the archives; the runs alternate, so a drift of the machine
+// weighs on both alike.
+std::pair<Timing, Timing> timeStartUp(const QString& empty, const QString& full, int runs) {
+    std::pair<Timing, Timing> timings;
+    for (int i = 0; i < runs; ++i) {
+        for (const QString& folder : {empty, full}) {
+            if (folder == empty) {
+                QDir(folder).removeRecursively();
+                QDir().mkpath(folder);
+            }
+            QuietServices quiet(folder);
+            std::unique_ptr<Application> app;
+            const Timing once = timeRuns(1, [&] {
+                app = std::make_unique<Application>(folder, quiet.messages, quiet.shell,
+                                                    quiet.fileDialog, quiet.clock);
+                app->start();
+                settle();
+            });
+            app.reset();
+            settle();
+            (folder == empty ? timings.first : timings.second).runs << once.runs;
+        }
+    }
+    return timings;
+}
+
+void measureStartUp(const QString& root, const QList<ArchiveKind>& kinds, qint64 records,
+                    const Options& options, QList<Result>& results) {
+    progress(QStringLiteral("start-up"));
+    const QString empty = QDir(root).filePath(QStringLiteral("startup-empty"));
+    const QString full = QDir(root).filePath(QStringLiteral("startup-full"));
+    QDir().mkpath(full);
+    for (const ArchiveKind& kind : kinds) {
+        const QString source = QDir(programFolder(root, kind, records)).filePath(kind.fileName);
+        const QString target = QDir(full).filePath(kind.fileName);
+        QFile::remove(target);
+        if (::link(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) !=
+                0 &&
+            !QFile::copy(source, target))
+            fail(QStringLiteral("cannot place ") + target);
+    }
+    // The first windows of a process load fonts and styles: that run is not counted.
+    timeStartUp(empty, full, 1);
+    const auto [withNothing, withArchives] =
+        timeStartUp(empty, full, options.runs > 0 ? std::max(options.runs, 5) : 7);
+    results.append({QStringLiteral("all"), records, QStringLiteral("start-up, 37 windows"),
+                    withArchives.median(), QStringLiteral("same, empty folder"),
+                    withNothing.median(), QStringLiteral("ms"), 1.3});
+}
+
+// Peak memory, measured in a child process of its own so nothing else counts ------------------
+
+// In the child: shows the window, starts a new peak, runs the operation, prints
+// "<resident before> <peak after>" in kilobytes.
+int peakChild(const QString& operation, const QString& title, const QString& folder) {
+    const ArchiveKind& kind = kindNamed(title);
+    QuietServices quiet(folder);
+    qint64 before = 0;
+    if (operation == QStringLiteral("search")) {
+        SearchSession session(kind, quiet.services);
+        resetPeak();
+        before = residentKb();
+        session.search();
+    } else {
+        std::unique_ptr<ExportWindow> window = kind.exportWindow(quiet.services);
+        settle();
+        resetPeak();
+        before = residentKb();
+        exportArchive(*window, quiet.messages);
+        QFile::remove(quiet.services.path(kind.exportFile));
+    }
+    out() << before << ' ' << peakResidentKb() << Qt::endl;
+    return 0;
+}
+
+double peakGrowthMb(const QString& operation, const ArchiveKind& kind, const QString& folder) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--peak"), operation, kind.title, folder});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        fail(QStringLiteral("the memory measurement of the %1 failed").arg(operation));
+    const QList<QByteArray> kb = child.readAllStandardOutput().trimmed().split(' ');
+    if (kb.size() != 2)
+        fail(QStringLiteral("the memory measurement gave nothing"));
+    return double(kb[1].toLongLong() - kb[0].toLongLong()) / 1024.0;
+}
+
+void measurePeaks(const ArchiveKind& kind, const QString& root, qint64 records,
+                  QList<Result>& results) {
+    progress(QStringLiteral("%1, peak memory at %2 records").arg(kind.title, grouped(records)));
+    const QString folder = programFolder(root, kind, records);
+    const double archiveMb =
+        double(QFileInfo(QDir(folder).filePath(kind.fileName)).size()) / (1024.0 * 1024.0);
+    for (const auto& [operation, name] :
+         {std::pair{QStringLiteral("search"), QStringLiteral("peak memory, search every record")},
+          std::pair{QStringLiteral("export"), QStringLiteral("peak memory, export")}}) {
+        results.append({kind.title, records, name, peakGrowthMb(operation, kind, folder),
+                        QStringLiteral("archive size on disk"), archiveMb, QStringLiteral("MB"),
+                        1});
+    }
+}
+
+Options parse(const QStringList& args) {
+    Options options;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const QString next = i + 1 < args.size() ? args[i + 1] : QString();
+        if (a == QStringLiteral("--sizes")) {
+            options.sizes.clear();
+            for (const QString& n : next.split(u','))
+                options.sizes << n.toLongLong();
+            ++i;
+        } else if (a == QStringLiteral("--runs")) {
+            options.runs = next.toInt();
+            ++i;
+        } else if (a == QStringLiteral("--folder")) {
+            options.folder = next;
+            ++i;
+        } else if (a == QStringLiteral("--keep")) {
+            options.keep = true;
+        } else {
+            fail(QStringLiteral("usage: tarvola-bench [--sizes 1000,10000,100000] [--runs N] "
+                                "[--folder DIR] [--keep]"));
+        }
+    }
+    std::sort(options.sizes.begin(), options.sizes.end());
+    if (options.sizes.isEmpty() || options.sizes.front() < 2)
+        fail(QStringLiteral("sizes must be at least 2 records"));
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's chatter would bury the table.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            QTextStream(stderr) << text << '\n';
+    });
+    QApplication qapp(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 5 && args[1] == QStringLiteral("--peak"))
+        return peakChild(args[2], args[3], args[4]);
+
+    const Options options = parse(args);
+    QElapsedTimer total;
+    total.start();
+    std::unique_ptr<QTemporaryDir> scratch;
+    QString root = options.folder;
+    if (root.isEmpty()) {
+        scratch = std::make_unique<QTemporaryDir>(
+            QDir::current().filePath(QStringLiteral("bench-XXXXXX")));
+        scratch->setAutoRemove(!options.keep);
+        root = scratch->path();
+    } else {
+        QDir().mkpath(root);
+    }
+
+    const QList<ArchiveKind> kinds = archiveKinds();
+    const qint64 largest = options.sizes.back();
+    out() << "Tarvola benchmark, " << QDateTime::currentDateTime().toString(Qt::ISODate) << ", Qt "
+          << qVersion() << ", " << QThread::idealThreadCount() << " cores, archives in " << root
+          << Qt::endl;
+    QList<Result> results;
+    for (const ArchiveKind& kind : kinds) {
+        progress(QStringLiteral("%1: generating %2 records").arg(kind.title, grouped(largest)));
+        generateArchives(kind, root, options.sizes);
+        for (qint64 records : options.sizes)
+            measureSize(kind, root, records, options, results);
+        measureNavigation(kind, root, options.sizes, results);
+        measurePeaks(kind, root, largest, results);
+    }
+    measureStartUp(root, kinds, largest, options, results);
+
+    out() << '\n' << resultTable(results) << '\n';
+    const auto missed =
+        std::count_if(results.begin(), results.end(), [](const Result& r) { return !r.met(); });
+    out() << (missed == 0 ? QStringLiteral("Every target met")
+                          : QStringLiteral("%1 target(s) missed").arg(missed))
+          << QStringLiteral(", in %1 s.").arg(double(total.elapsed()) / 1000.0, 0, 'f', 0)
+          << Qt::endl;
+    return 0;
+}
