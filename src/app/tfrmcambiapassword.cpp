@@ -108,7 +108,8 @@ void TfrmCambiaPassword::change() {
     const IniFile store(m_services.path(QString::fromLatin1(password::storeFile)));
     const QString section = QString::fromLatin1(password::storeSection);
     const QString key = QString::fromLatin1(password::storeKey);
-    const auto stored = password::decode(store.read(section, key));
+    const auto value = store.tryRead(section, key);
+    const auto stored = value ? password::decode(*value) : std::nullopt;
     if (!stored) {
         m_services.messages().plain(this, changeError);
         return;

@@ -120,8 +120,11 @@ void TfrmPassword::updateOk() {
 
 void TfrmPassword::checkPassword() {
     const IniFile store(m_services.path(QString::fromLatin1(password::storeFile)));
-    const auto stored = password::decode(store.read(QString::fromLatin1(password::storeSection),
-                                                    QString::fromLatin1(password::storeKey)));
+    // A store that exists but cannot be read, or whose value is not hexadecimal, is an
+    // error; a missing one reads as an empty password, which nothing typed can match.
+    const auto value = store.tryRead(QString::fromLatin1(password::storeSection),
+                                     QString::fromLatin1(password::storeKey));
+    const auto stored = value ? password::decode(*value) : std::nullopt;
     if (!stored) {
         m_services.messages().plain(this, readError);
         return;

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <optional>
@@ -81,9 +82,13 @@ bool readAll(const QString& path, QByteArray& data) {
 } // namespace
 
 QString IniFile::read(const QString& section, const QString& key) const {
+    return tryRead(section, key).value_or(QString());
+}
+
+std::optional<QString> IniFile::tryRead(const QString& section, const QString& key) const {
     QByteArray data;
-    if (!readAll(m_path, data))
-        return {};
+    if (QFileInfo(m_path).isDir() || !readAll(m_path, data))
+        return std::nullopt;
     bool inSection = false;
     for (const Line& line : splitLines(data)) {
         const QString text = lineText(line);
@@ -97,7 +102,7 @@ QString IniFile::read(const QString& section, const QString& key) const {
         if (name && equalsIgnoringCaseAZ(*name, key))
             return unquoted(trimText(text.mid(text.indexOf(u'=') + 1)));
     }
-    return {};
+    return QString(); // a missing section or key reads as empty
 }
 
 bool IniFile::write(const QString& section, const QString& key, const QString& value) const {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace tarvola {
 
 // A settings file of the classic INI format: "[Section]" lines followed by "Key=Value"
@@ -23,6 +25,10 @@ public:
     // The value, trimmed and without one pair of enclosing quotes; empty when the file,
     // the section or the key is missing or the file cannot be read.
     QString read(const QString& section, const QString& key) const;
+
+    // The same, but nothing when the file exists and cannot be read: for the few readers
+    // that must tell a missing value from a damaged file.
+    std::optional<QString> tryRead(const QString& section, const QString& key) const;
 
     // Stores the value trimmed, creating the file, the section and the key as needed.
     // Returns false, leaving the old file as it was, when the file cannot be written.

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -115,13 +116,16 @@ private slots:
             << QByteArray("[Accesso]\r\nValore=3F3G07\r\n") << readError;
         QTest::newRow("missing key") << QByteArray("[Accesso]\r\nAltro=3F\r\n") << wrong;
         QTest::newRow("missing file") << QByteArray() << wrong;
+        QTest::newRow("unreadable (a folder)") << QByteArray("folder") << readError;
     }
     void brokenOrMissingStore() {
         QFETCH(QByteArray, store);
         QFETCH(QString, message);
         const QString path = QDir(m_dir->path()).filePath(QStringLiteral("unins000.dll"));
         QFile::remove(path);
-        if (!store.isEmpty()) {
+        if (store == "folder") {
+            QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("unins000.dll")));
+        } else if (!store.isEmpty()) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(store);
@@ -196,6 +200,21 @@ private slots:
         for (const QString& name : emptied.split(u','))
             QVERIFY2(control<QLineEdit>(change, name)->text().isEmpty(), qPrintable(name));
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(change, focused));
+    }
+
+    void unreadableStoreStopsTheChange() {
+        auto* change = openChangeWindow();
+        const QString path = QDir(m_dir->path()).filePath(QStringLiteral("unins000.dll"));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("unins000.dll")));
+        fillChange(change, QStringLiteral("chiaveiniziale"), QStringLiteral("nuova"),
+                   QStringLiteral("nuova"));
+        QCOMPARE(m_fakes->messages.texts(),
+                 QStringList{QStringLiteral(
+                     "Attenzione: si è verificato un errore durante la procedura di modifica "
+                     "della password. Si consiglia di reinstallare il software.")});
+        QVERIFY(change->isVisible());
+        QVERIFY(QFileInfo(path).isDir());
     }
 
     void enterCyclesTheThreeEditsAndNeverConfirms() {
