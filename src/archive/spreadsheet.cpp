@@ -76,13 +76,49 @@ void appendCellText(QByteArray& out, QStringView text) {
     out.resize(p - out.constData());
 }
 
-void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
+// Appends Windows-1252 bytes trimmed, with "&", "<" and ">" as entities. The bytes up to the
+// blank are the characters up to the blank, so trimming the bytes trims the text.
+void appendCellBytes(QByteArray& out, QByteArrayView bytes) {
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.front()) <= ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= ' ')
+        bytes.chop(1);
+    const qsizetype at = out.size();
+    out.resize(at + 5 * bytes.size());
+    char* p = out.data() + at;
+    const auto put = [&p](QByteArrayView entity) {
+        std::memcpy(p, entity.data(), size_t(entity.size()));
+        p += entity.size();
+    };
+    for (const char b : bytes) {
+        if (b == '&')
+            put("&amp;");
+        else if (b == '<')
+            put("&lt;");
+        else if (b == '>')
+            put("&gt;");
+        else
+            *p++ = b;
+    }
+    out.resize(p - out.constData());
+}
+
+void appendCell(QByteArray& out, const QStringList& row, qsizetype i) {
+    appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
+}
+
+void appendCell(QByteArray& out, const QList<QByteArrayView>& row, qsizetype i) {
+    appendCellBytes(out, i < row.size() ? row[i] : QByteArrayView());
+}
+
+template <typename Row>
+void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const Row& row) {
     static constexpr QByteArrayView left = "<td style=\"text-align: left;\">";
     static constexpr QByteArrayView right = "<td style=\"text-align: right;\">";
     out += QByteArrayView("<tr>");
     for (qsizetype i = 0; i < columns.size(); ++i) {
         out += columns[i].alignRight ? right : left;
-        appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
+        appendCell(out, row, i);
         out += QByteArrayView("</td>");
     }
     out += QByteArrayView("</tr>");
@@ -90,15 +126,16 @@ void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QSt
 
 const QByteArray tail = "</table></body></html>";
 
+template <typename Row>
 bool writeTo(QIODevice& device, const QString& sheetName, const QList<SheetColumn>& columns,
-             const std::function<bool(QStringList&)>& nextRow) {
+             const std::function<bool(Row&)>& nextRow) {
     if (device.write(head(sheetName) + headerRow(columns)) < 0)
         return false;
     // Rows are gathered into blocks of about 64 KB, each handed to the device at once.
     constexpr qsizetype blockSize = 1 << 16;
     QByteArray block;
     block.reserve(blockSize + 4096);
-    QStringList row;
+    Row row;
     while (nextRow(row)) {
         appendDataRow(block, columns, row);
         row.clear();
@@ -112,11 +149,9 @@ bool writeTo(QIODevice& device, const QString& sheetName, const QList<SheetColum
     return device.write(block) == block.size();
 }
 
-} // namespace
-
-bool writeSpreadsheet(const QString& path, const QString& sheetName,
-                      const QList<SheetColumn>& columns,
-                      const std::function<bool(QStringList& row)>& nextRow) {
+template <typename Row>
+bool writeFile(const QString& path, const QString& sheetName, const QList<SheetColumn>& columns,
+               const std::function<bool(Row&)>& nextRow) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -127,13 +162,27 @@ bool writeSpreadsheet(const QString& path, const QString& sheetName,
     return files::commitWhole(file);
 }
 
+} // namespace
+
+bool writeSpreadsheet(const QString& path, const QString& sheetName,
+                      const QList<SheetColumn>& columns,
+                      const std::function<bool(QStringList& row)>& nextRow) {
+    return writeFile(path, sheetName, columns, nextRow);
+}
+
+bool writeEncodedSpreadsheet(const QString& path, const QString& sheetName,
+                             const QList<SheetColumn>& columns,
+                             const std::function<bool(QList<QByteArrayView>& row)>& nextRow) {
+    return writeFile(path, sheetName, columns, nextRow);
+}
+
 QByteArray spreadsheetBytes(const QString& sheetName, const QList<SheetColumn>& columns,
                             const QList<QStringList>& rows) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     qsizetype next = 0;
-    writeTo(buffer, sheetName, columns, [&](QStringList& row) {
+    writeTo<QStringList>(buffer, sheetName, columns, [&](QStringList& row) {
         if (next >= rows.size())
             return false;
         row = rows[next++];
