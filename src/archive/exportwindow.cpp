@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cstring>
+
 namespace tarvola {
 
 namespace {
@@ -45,14 +47,19 @@ public:
     void beginRow() { m_starts.append(m_bytes.size()); }
     void addCell(QByteArrayView cell) {
         const auto length = quint32(cell.size());
-        if (length < 255) {
-            m_bytes.append(char(length));
+        const qsizetype head = length < 255 ? 1 : 5;
+        const qsizetype at = m_bytes.size();
+        m_bytes.resize(at + head + cell.size());
+        auto* p = reinterpret_cast<uchar*>(m_bytes.data()) + at;
+        if (head == 1) {
+            p[0] = uchar(length);
         } else {
-            m_bytes.append(char(255));
-            for (int shift = 0; shift < 32; shift += 8)
-                m_bytes.append(char((length >> shift) & 0xff));
+            p[0] = 255;
+            for (int i = 0; i < 4; ++i)
+                p[1 + i] = uchar(length >> (8 * i));
         }
-        m_bytes.append(cell);
+        if (!cell.isEmpty())
+            std::memcpy(p + head, cell.data(), size_t(cell.size()));
     }
     void squeeze() {
         m_bytes.squeeze();

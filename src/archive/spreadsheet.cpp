@@ -76,52 +76,66 @@ void appendCellText(QByteArray& out, QStringView text) {
     out.resize(p - out.constData());
 }
 
-// Appends Windows-1252 bytes trimmed, with "&", "<" and ">" as entities. The bytes up to the
-// blank are the characters up to the blank, so trimming the bytes trims the text.
-void appendCellBytes(QByteArray& out, QByteArrayView bytes) {
+constexpr QByteArrayView leftCell = "<td style=\"text-align: left;\">";
+constexpr QByteArrayView rightCell = "<td style=\"text-align: right;\">";
+
+void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
+    out += QByteArrayView("<tr>");
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        out += columns[i].alignRight ? rightCell : leftCell;
+        appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
+        out += QByteArrayView("</td>");
+    }
+    out += QByteArrayView("</tr>");
+}
+
+char* put(char* p, QByteArrayView bytes) {
+    std::memcpy(p, bytes.data(), size_t(bytes.size()));
+    return p + bytes.size();
+}
+
+// Windows-1252 bytes trimmed, with "&", "<" and ">" as entities; the runs between them are
+// copied whole. The bytes up to the blank are the characters up to the blank, so trimming
+// the bytes trims the text.
+char* putCellBytes(char* p, QByteArrayView bytes) {
     while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.front()) <= ' ')
         bytes = bytes.sliced(1);
     while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= ' ')
         bytes.chop(1);
+    const char* s = bytes.data();
+    const char* const end = s + bytes.size();
+    while (s < end) {
+        const char* run = s;
+        while (s < end && *s != '&' && *s != '<' && *s != '>')
+            ++s;
+        p = put(p, QByteArrayView(run, s - run));
+        if (s == end)
+            break;
+        p = put(p, *s == '&'   ? QByteArrayView("&amp;")
+                   : *s == '<' ? QByteArrayView("&lt;")
+                               : QByteArrayView("&gt;"));
+        ++s;
+    }
+    return p;
+}
+
+// A row of Windows-1252 cells in one go, as an export writes every record: room for the
+// most the row can take (every byte an entity) is made once, then the pieces are copied in.
+void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns,
+                   const QList<QByteArrayView>& row) {
+    qsizetype most = 9; // <tr></tr>
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        most += rightCell.size() + 5 + 5 * (i < row.size() ? row[i].size() : 0);
     const qsizetype at = out.size();
-    out.resize(at + 5 * bytes.size());
-    char* p = out.data() + at;
-    const auto put = [&p](QByteArrayView entity) {
-        std::memcpy(p, entity.data(), size_t(entity.size()));
-        p += entity.size();
-    };
-    for (const char b : bytes) {
-        if (b == '&')
-            put("&amp;");
-        else if (b == '<')
-            put("&lt;");
-        else if (b == '>')
-            put("&gt;");
-        else
-            *p++ = b;
-    }
-    out.resize(p - out.constData());
-}
-
-void appendCell(QByteArray& out, const QStringList& row, qsizetype i) {
-    appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
-}
-
-void appendCell(QByteArray& out, const QList<QByteArrayView>& row, qsizetype i) {
-    appendCellBytes(out, i < row.size() ? row[i] : QByteArrayView());
-}
-
-template <typename Row>
-void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const Row& row) {
-    static constexpr QByteArrayView left = "<td style=\"text-align: left;\">";
-    static constexpr QByteArrayView right = "<td style=\"text-align: right;\">";
-    out += QByteArrayView("<tr>");
+    out.resize(at + most);
+    char* p = put(out.data() + at, "<tr>");
     for (qsizetype i = 0; i < columns.size(); ++i) {
-        out += columns[i].alignRight ? right : left;
-        appendCell(out, row, i);
-        out += QByteArrayView("</td>");
+        p = put(p, columns[i].alignRight ? rightCell : leftCell);
+        p = putCellBytes(p, i < row.size() ? row[i] : QByteArrayView());
+        p = put(p, "</td>");
     }
-    out += QByteArrayView("</tr>");
+    p = put(p, "</tr>");
+    out.resize(p - out.constData());
 }
 
 const QByteArray tail = "</table></body></html>";
