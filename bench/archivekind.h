@@ -13,6 +13,7 @@
 
 namespace tarvola {
 class ExportWindow;
+class RecordEditor;
 class SearchWindow;
 class Services;
 } // namespace tarvola
@@ -21,7 +22,8 @@ namespace tarvola::bench {
 
 // One archive of the program as the benchmark sees it: how to fill realistic cards, and
 // the windows that search, recall, navigate and export it. A new archive is one more row
-// of this table (a function like ricetteKind() added to archiveKinds()).
+// of this table (a function like ricetteKind() added to archiveKinds(), its file to
+// bench/CMakeLists.txt).
 struct ArchiveKind {
     QString title;    // its name in the result table
     QString fileName; // in the program folder, e.g. "Archivio_Ricette.pro"
@@ -44,15 +46,16 @@ struct ArchiveKind {
     std::function<std::unique_ptr<ExportWindow>(Services& services)> exportWindow;
     QString exportFile;
 
-    // Shows the archive's last record as the editor's "last" button does; gives its position.
-    std::function<qint64(Services& services)> navigateLast;
+    // The archive's editor, whose last() (its "last" button) the navigation times.
+    std::function<std::unique_ptr<RecordEditor>(Services& services)> editor;
 };
 
 ArchiveKind ricetteKind();
+ArchiveKind farmaciKind();
 
 // Every archive the benchmark measures.
 inline QList<ArchiveKind> archiveKinds() {
-    return {ricetteKind()};
+    return {ricetteKind(), farmaciKind()};
 }
 
 } // namespace tarvola::bench

@@ -1,14 +1,14 @@
 // Red prescriptions for the benchmark: cards as a practice fills them in, and the windows
-// that search and export Archivio_Ricette.pro.
+// that search, navigate and export Archivio_Ricette.pro.
 
 #include "bench/archivekind.h"
 
-#include "archive/archivefile.h"
 #include "archive/textfield.h"
 #include "checks/identifiers.h"
 #include "platform/services.h"
 #include "ricette/ricettarecord.h"
 #include "ricette/tfrmexpricette.h"
+#include "ricette/tfrmricette.h"
 #include "ricette/tfrmtrovaricette.h"
 
 #include <QDate>
@@ -279,15 +279,8 @@ ArchiveKind ricetteKind() {
         return std::unique_ptr<ExportWindow>(std::make_unique<TfrmExpRicette>(services));
     };
     kind.exportFile = QStringLiteral("Archivio_Ricette.xls");
-    // What the editor's "last" button does: open, count, read the last record, close. (Once
-    // TfrmRicette has its navigation, this becomes a click on its cmdUltimo.)
-    kind.navigateLast = [](Services& services) {
-        ArchiveFile file(services.path(QString::fromLatin1(ricetta::archiveName)),
-                         ricetta::layout());
-        const qint64 last = file.count();
-        const Record card = file.read(last);
-        file.close();
-        return card.value(QStringLiteral("Assistito")).isEmpty() ? -1 : last;
+    kind.editor = [](Services& services) {
+        return std::unique_ptr<RecordEditor>(std::make_unique<TfrmRicette>(services));
     };
     return kind;
 }

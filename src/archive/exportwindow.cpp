@@ -2,6 +2,7 @@
 
 #include "app/tfrmguida.h"
 #include "archive/spreadsheet.h"
+#include "platform/cp1252.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -14,6 +15,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cstring>
 
 namespace tarvola {
 
@@ -34,7 +37,74 @@ constexpr int designedRows = 10;
 
 } // namespace
 
-// The grid's contents: one compact row of cell texts per record, or the designed empty rows.
+// The grid's cells, compact: an archive of 100 000 records makes millions of cells, so they
+// are kept as the Windows-1252 bytes the archive stores, each after its length (one byte,
+// or 255 and four more bytes for a cell of 255 bytes or longer), every row after the one
+// before in one array, with where each row begins. A cell becomes a string only when the grid
+// shows it; the export writes the bytes as they are.
+class CellStore {
+public:
+    void beginRow() { m_starts.append(m_bytes.size()); }
+    void addCell(QByteArrayView cell) {
+        const auto length = quint32(cell.size());
+        const qsizetype head = length < 255 ? 1 : 5;
+        const qsizetype at = m_bytes.size();
+        m_bytes.resize(at + head + cell.size());
+        auto* p = reinterpret_cast<uchar*>(m_bytes.data()) + at;
+        if (head == 1) {
+            p[0] = uchar(length);
+        } else {
+            p[0] = 255;
+            for (int i = 0; i < 4; ++i)
+                p[1 + i] = uchar(length >> (8 * i));
+        }
+        if (!cell.isEmpty())
+            std::memcpy(p + head, cell.data(), size_t(cell.size()));
+    }
+    void squeeze() {
+        m_bytes.squeeze();
+        m_starts.squeeze();
+    }
+
+    qsizetype rows() const { return m_starts.size(); }
+    // The cells of row r in column order, as views into the store.
+    void row(qsizetype r, QList<QByteArrayView>& cells) const {
+        cells.clear();
+        for (qsizetype at = m_starts[r], end = rowEnd(r); at < end;)
+            cells.append(next(at));
+    }
+    QByteArrayView cell(qsizetype r, qsizetype column) const {
+        qsizetype at = m_starts[r];
+        const qsizetype end = rowEnd(r);
+        for (qsizetype c = 0; c < column && at < end; ++c)
+            next(at);
+        return at < end ? next(at) : QByteArrayView();
+    }
+
+private:
+    qsizetype rowEnd(qsizetype r) const {
+        return r + 1 < m_starts.size() ? m_starts[r + 1] : m_bytes.size();
+    }
+    // The cell at `at`; moves `at` past it.
+    QByteArrayView next(qsizetype& at) const {
+        const auto* p = reinterpret_cast<const uchar*>(m_bytes.constData()) + at;
+        qsizetype length = p[0];
+        qsizetype head = 1;
+        if (length == 255) {
+            length = qsizetype(p[1]) | qsizetype(p[2]) << 8 | qsizetype(p[3]) << 16 |
+                     qsizetype(p[4]) << 24;
+            head = 5;
+        }
+        const QByteArrayView cell(m_bytes.constData() + at + head, length);
+        at += head + length;
+        return cell;
+    }
+
+    QByteArray m_bytes;
+    QList<qsizetype> m_starts;
+};
+
+// The grid's contents: the cells of every record, or the designed empty rows.
 class ExportModel final : public QAbstractTableModel {
 public:
     explicit ExportModel(QObject* parent)
@@ -46,13 +116,13 @@ public:
         m_names = std::move(names);
         endResetModel();
     }
-    void setRows(QList<QStringList> rows) {
+    void setCells(CellStore cells) {
         beginResetModel();
-        m_rows = std::move(rows);
+        m_cells = std::move(cells);
         endResetModel();
     }
-    const QList<QStringList>& cells() const { return m_rows; }
-    int shownRows() const { return m_rows.isEmpty() ? designedRows : int(m_rows.size()); }
+    const CellStore& cells() const { return m_cells; }
+    int shownRows() const { return m_cells.rows() == 0 ? designedRows : int(m_cells.rows()); }
 
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : shownRows();
@@ -61,11 +131,11 @@ public:
         return parent.isValid() ? 0 : int(m_headers.size()) + 1;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || m_rows.isEmpty())
+        if (role != Qt::DisplayRole || m_cells.rows() == 0)
             return {};
         if (index.column() == 0)
             return QString::number(index.row() + 1);
-        return m_rows[index.row()].value(index.column() - 1);
+        return fromCp1252(m_cells.cell(index.row(), index.column() - 1));
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal)
@@ -80,15 +150,19 @@ public:
 private:
     QStringList m_headers;
     QStringList m_names;
-    QList<QStringList> m_rows;
+    CellStore m_cells;
 };
 
 ExportTable::Column fieldColumn(const RecordLayout& layout, const QString& field,
                                 const QString& header, int width) {
     const qsizetype index = layout.indexOf(field);
     Q_ASSERT_X(index >= 0, "fieldColumn", qPrintable(field));
-    return {QStringLiteral("col") + field, header, header, width,
-            [index](const RecordView& r) { return r.field(index); }};
+    return {QStringLiteral("col") + field,
+            header,
+            header,
+            width,
+            [index](const RecordView& r) { return r.field(index); },
+            index};
 }
 
 ExportTable::Column computedColumn(const QString& name, const QString& header, int width,
@@ -183,7 +257,17 @@ void ExportWindow::setTable(ExportTable table) {
 }
 
 QList<QStringList> ExportWindow::rows() const {
-    return m_model->cells();
+    const CellStore& cells = m_model->cells();
+    QList<QStringList> rows;
+    QList<QByteArrayView> row;
+    for (qsizetype r = 0; r < cells.rows(); ++r) {
+        cells.row(r, row);
+        QStringList texts;
+        for (const QByteArrayView cell : row)
+            texts << fromCp1252(cell);
+        rows << texts;
+    }
+    return rows;
 }
 
 int ExportWindow::rowCount() const {
@@ -204,18 +288,23 @@ bool ExportWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ExportWindow::load() {
-    QList<QStringList> rows;
+    CellStore cells;
     if (m_table.read) {
         // A failure ends the loading with the rows read so far.
         m_table.read([&](qint64, const RecordView& record) {
-            QStringList row;
-            row.reserve(m_table.columns.size());
-            for (const auto& c : m_table.columns)
-                row << trimText(c.cell(record));
-            rows << row;
+            cells.beginRow();
+            for (const auto& c : m_table.columns) {
+                // A field's stored bytes are already trimmed Windows-1252. A computed text
+                // is converted once here: the grid then shows what the sheet will hold.
+                if (c.field >= 0)
+                    cells.addCell(record.storedText(c.field));
+                else
+                    cells.addCell(toCp1252(trimText(c.cell(record))));
+            }
         });
     }
-    m_model->setRows(std::move(rows));
+    cells.squeeze();
+    m_model->setCells(std::move(cells));
 }
 
 void ExportWindow::exportSheet() {
@@ -224,18 +313,20 @@ void ExportWindow::exportSheet() {
     QList<SheetColumn> columns;
     for (const auto& c : m_table.columns)
         columns.append({c.sheetHeader, c.width});
-    const QList<QStringList>& cells = m_model->cells();
+    const CellStore& cells = m_model->cells();
     // An empty archive still exports the grid's designed empty rows.
-    const int total = m_model->shownRows();
-    int next = 0;
+    const qsizetype total = m_model->shownRows();
+    qsizetype next = 0;
     const QString path = m_services.path(m_table.fileName);
-    const bool written = writeSpreadsheet(path, m_table.sheetName, columns, [&](QStringList& row) {
-        if (next >= total)
-            return false;
-        row = cells.isEmpty() ? QStringList() : cells[next];
-        ++next;
-        return true;
-    });
+    const bool written =
+        writeEncodedSpreadsheet(path, m_table.sheetName, columns, [&](QList<QByteArrayView>& row) {
+            if (next >= total)
+                return false;
+            if (cells.rows() > 0)
+                cells.row(next, row);
+            ++next;
+            return true;
+        });
     if (!written) {
         m_services.messages().plain(this, exportFailed);
         return;

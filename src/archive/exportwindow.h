@@ -22,6 +22,10 @@ struct ExportTable {
         QString sheetHeader; // the header in the exported sheet
         int width = 0;       // its width in the sheet
         std::function<QString(const RecordView& record)> cell;
+        // A column that shows one field as stored names it here (its index in the layout):
+        // the grid keeps the field's stored bytes as they are, with no decoding and no
+        // encoding again for the sheet. -1 for a column computed by cell.
+        qsizetype field = -1;
     };
 
     RecordReader read;
@@ -48,7 +52,8 @@ public:
     explicit ExportWindow(Services& services, QWidget* parent = nullptr);
     ~ExportWindow() override;
 
-    // The grid's cell texts, row by row, without the number column.
+    // The grid's cell texts, row by row, without the number column (every cell decoded:
+    // a convenience for small archives and tests).
     QList<QStringList> rows() const;
     int rowCount() const;
 

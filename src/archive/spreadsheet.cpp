@@ -76,29 +76,80 @@ void appendCellText(QByteArray& out, QStringView text) {
     out.resize(p - out.constData());
 }
 
+constexpr QByteArrayView leftCell = "<td style=\"text-align: left;\">";
+constexpr QByteArrayView rightCell = "<td style=\"text-align: right;\">";
+
 void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
-    static constexpr QByteArrayView left = "<td style=\"text-align: left;\">";
-    static constexpr QByteArrayView right = "<td style=\"text-align: right;\">";
     out += QByteArrayView("<tr>");
     for (qsizetype i = 0; i < columns.size(); ++i) {
-        out += columns[i].alignRight ? right : left;
+        out += columns[i].alignRight ? rightCell : leftCell;
         appendCellText(out, i < row.size() ? QStringView(row[i]) : QStringView());
         out += QByteArrayView("</td>");
     }
     out += QByteArrayView("</tr>");
 }
 
+char* put(char* p, QByteArrayView bytes) {
+    std::memcpy(p, bytes.data(), size_t(bytes.size()));
+    return p + bytes.size();
+}
+
+// Windows-1252 bytes trimmed, with "&", "<" and ">" as entities; the runs between them are
+// copied whole. The bytes up to the blank are the characters up to the blank, so trimming
+// the bytes trims the text.
+char* putCellBytes(char* p, QByteArrayView bytes) {
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.front()) <= ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= ' ')
+        bytes.chop(1);
+    const char* s = bytes.data();
+    const char* const end = s + bytes.size();
+    while (s < end) {
+        const char* run = s;
+        while (s < end && *s != '&' && *s != '<' && *s != '>')
+            ++s;
+        p = put(p, QByteArrayView(run, s - run));
+        if (s == end)
+            break;
+        p = put(p, *s == '&'   ? QByteArrayView("&amp;")
+                   : *s == '<' ? QByteArrayView("&lt;")
+                               : QByteArrayView("&gt;"));
+        ++s;
+    }
+    return p;
+}
+
+// A row of Windows-1252 cells in one go, as an export writes every record: room for the
+// most the row can take (every byte an entity) is made once, then the pieces are copied in.
+void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns,
+                   const QList<QByteArrayView>& row) {
+    qsizetype most = 9; // <tr></tr>
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        most += rightCell.size() + 5 + 5 * (i < row.size() ? row[i].size() : 0);
+    const qsizetype at = out.size();
+    out.resize(at + most);
+    char* p = put(out.data() + at, "<tr>");
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        p = put(p, columns[i].alignRight ? rightCell : leftCell);
+        p = putCellBytes(p, i < row.size() ? row[i] : QByteArrayView());
+        p = put(p, "</td>");
+    }
+    p = put(p, "</tr>");
+    out.resize(p - out.constData());
+}
+
 const QByteArray tail = "</table></body></html>";
 
+template <typename Row>
 bool writeTo(QIODevice& device, const QString& sheetName, const QList<SheetColumn>& columns,
-             const std::function<bool(QStringList&)>& nextRow) {
+             const std::function<bool(Row&)>& nextRow) {
     if (device.write(head(sheetName) + headerRow(columns)) < 0)
         return false;
     // Rows are gathered into blocks of about 64 KB, each handed to the device at once.
     constexpr qsizetype blockSize = 1 << 16;
     QByteArray block;
     block.reserve(blockSize + 4096);
-    QStringList row;
+    Row row;
     while (nextRow(row)) {
         appendDataRow(block, columns, row);
         row.clear();
@@ -112,11 +163,9 @@ bool writeTo(QIODevice& device, const QString& sheetName, const QList<SheetColum
     return device.write(block) == block.size();
 }
 
-} // namespace
-
-bool writeSpreadsheet(const QString& path, const QString& sheetName,
-                      const QList<SheetColumn>& columns,
-                      const std::function<bool(QStringList& row)>& nextRow) {
+template <typename Row>
+bool writeFile(const QString& path, const QString& sheetName, const QList<SheetColumn>& columns,
+               const std::function<bool(Row&)>& nextRow) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -127,13 +176,27 @@ bool writeSpreadsheet(const QString& path, const QString& sheetName,
     return files::commitWhole(file);
 }
 
+} // namespace
+
+bool writeSpreadsheet(const QString& path, const QString& sheetName,
+                      const QList<SheetColumn>& columns,
+                      const std::function<bool(QStringList& row)>& nextRow) {
+    return writeFile(path, sheetName, columns, nextRow);
+}
+
+bool writeEncodedSpreadsheet(const QString& path, const QString& sheetName,
+                             const QList<SheetColumn>& columns,
+                             const std::function<bool(QList<QByteArrayView>& row)>& nextRow) {
+    return writeFile(path, sheetName, columns, nextRow);
+}
+
 QByteArray spreadsheetBytes(const QString& sheetName, const QList<SheetColumn>& columns,
                             const QList<QStringList>& rows) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     qsizetype next = 0;
-    writeTo(buffer, sheetName, columns, [&](QStringList& row) {
+    writeTo<QStringList>(buffer, sheetName, columns, [&](QStringList& row) {
         if (next >= rows.size())
             return false;
         row = rows[next++];

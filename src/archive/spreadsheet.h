@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,14 @@ struct SheetColumn {
 [[nodiscard]] bool writeSpreadsheet(const QString& path, const QString& sheetName,
                                     const QList<SheetColumn>& columns,
                                     const std::function<bool(QStringList& row)>& nextRow);
+
+// The same with every row's cells already in Windows-1252, as the archives store their
+// texts: the bytes are written as they are (trimmed, "&", "<" and ">" as entities), with no
+// conversion. A row may hold fewer cells than there are columns: the rest are empty.
+[[nodiscard]] bool
+writeEncodedSpreadsheet(const QString& path, const QString& sheetName,
+                        const QList<SheetColumn>& columns,
+                        const std::function<bool(QList<QByteArrayView>& row)>& nextRow);
 
 // The same text in memory, for small sheets and tests.
 QByteArray spreadsheetBytes(const QString& sheetName, const QList<SheetColumn>& columns,

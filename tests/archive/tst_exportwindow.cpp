@@ -60,6 +60,35 @@ public:
     QList<QStringList> records;
 };
 
+// A field shown as stored, a computed cell of the length the second field gives (in "x"
+// characters, then an "è"), and another field after it.
+class FieldWindow : public ExportWindow {
+public:
+    FieldWindow(Services& s, QList<QStringList> records)
+        : ExportWindow(s)
+        , records(std::move(records)) {
+        ExportTable t;
+        t.read = [this](const RecordVisitor& visit) {
+            MemoryArchive archive(sampleLayout());
+            for (const QStringList& r : this->records)
+                archive.add(r);
+            return archive.reader()(visit);
+        };
+        t.columns = {
+            fieldColumn(sampleLayout(), u"Nome"_qs, u"Nome"_qs, 250),
+            computedColumn(u"colLungo"_qs, u"Lungo"_qs, 300,
+                           [](const RecordView& r) {
+                               return QString(r.field(1).toInt(), u'x') + u"\u00e8"_qs;
+                           }),
+            fieldColumn(sampleLayout(), u"Classe"_qs, u"Classe"_qs, 100),
+        };
+        t.fileName = u"Archivio_Prove.xls"_qs;
+        t.sheetName = u"Archivio Prove"_qs;
+        setTable(std::move(t));
+    }
+    QList<QStringList> records;
+};
+
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -100,6 +129,53 @@ private slots:
         // The number column is not exported: two cells a row.
         QCOMPARE(sheet.count("<td style=\"text-align: left;\">"), 4);
         QVERIFY(w.isVisible());
+    }
+
+    // The grid keeps a stored field's bytes as they are and a computed text in Windows-1252;
+    // the sheet gets those bytes, escaped, and the grid shows them decoded. Cells of any
+    // length keep the cells after them in place.
+    void cellsKeepTheirTextFromArchiveToGridAndSheet_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("classe");
+        QTest::addColumn<QByteArray>("sheetName"); // the name's cell in the sheet
+        QTest::newRow("code page characters")
+            << u"\u20ac 5 & <b>Più</b> \u0081"_qs << 0 << u"A"_qs
+            << QByteArray("\x80 5 &amp; &lt;b&gt;Pi\xF9&lt;/b&gt; \x81");
+        QTest::newRow("empty") << QString() << 3 << QString() << QByteArray();
+        QTest::newRow("254 bytes") << u"Oki"_qs << 253 << u"C"_qs << QByteArray("Oki");
+        QTest::newRow("255 bytes") << u"Oki"_qs << 254 << u"C"_qs << QByteArray("Oki");
+        QTest::newRow("300 bytes") << u"Oki"_qs << 299 << u"H"_qs << QByteArray("Oki");
+        QTest::newRow("70 000 bytes") << u"Oki"_qs << 69999 << u"A"_qs << QByteArray("Oki");
+    }
+    void cellsKeepTheirTextFromArchiveToGridAndSheet() {
+        QFETCH(QString, name);
+        QFETCH(int, length);
+        QFETCH(QString, classe);
+        QFETCH(QByteArray, sheetName);
+        // A second record after it: its cells start where the first row's end.
+        FieldWindow w(m_fakes->services,
+                      {{name, QString::number(length), classe}, {u"Seconda"_qs, u"1"_qs, u"B"_qs}});
+        w.show();
+        const QString longText = QString(length, u'x') + u"\u00e8"_qs;
+        const QList<QStringList> expected = {{name, longText, classe},
+                                             {u"Seconda"_qs, u"x\u00e8"_qs, u"B"_qs}};
+        QCOMPARE(w.rows(), expected);
+        auto* model = control<QTableView>(&w, u"grdRecords"_qs)->model();
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 3; ++column)
+                QCOMPARE(model->index(row, column + 1).data().toString(), expected[row][column]);
+        }
+
+        m_fakes->messages.answers = {Answer::Yes, Answer::No};
+        control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
+        const QByteArray left = "<td style=\"text-align: left;\">";
+        const QByteArray sheet = readAll(m_file);
+        QVERIFY2(sheet.contains("<tr>" + left + sheetName + "</td>" + left +
+                                QByteArray(length, 'x') + "\xE8</td>" + left + classe.toLatin1() +
+                                "</td></tr><tr>" + left + "Seconda</td>" + left + "x\xE8</td>" +
+                                left + "B</td></tr></table>"),
+                 sheet.right(400).constData());
     }
 
     void emptyArchiveExportsTenEmptyRows() {

@@ -64,6 +64,43 @@ private slots:
                  bytes.constData());
     }
 
+    // Cells already in Windows-1252 go into the sheet as they are: trimmed, with entities,
+    // every byte kept (the undefined 0x81 too); a short row ends in empty cells.
+    void encodedCellsAreWrittenAsTheyAre() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Archivio_Farmaci.xls"));
+        const QList<QList<QByteArray>> rows = {{QByteArray("  Tachipirina & C. "),
+                                                QByteArray("\x80 5,00 \x81\xE8"),
+                                                QByteArray("<b>")},
+                                               {QByteArray("OKI\t")}};
+        qsizetype next = 0;
+        QVERIFY(writeEncodedSpreadsheet(path, QStringLiteral("Archivio Farmaci"),
+                                        {{QStringLiteral("Nome farmaco"), 250},
+                                         {QStringLiteral("Prezzo"), 120, true},
+                                         {QStringLiteral("Note"), 100}},
+                                        [&](QList<QByteArrayView>& row) {
+                                            if (next >= rows.size())
+                                                return false;
+                                            for (const QByteArray& cell : rows[next])
+                                                row << cell;
+                                            ++next;
+                                            return true;
+                                        }));
+        QCOMPARE(readAll(path),
+                 expectedHead +
+                     "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
+                     "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
+                     "width=120>Prezzo</td><td style=\"text-align: left; font-weight: bold;\" "
+                     "width=100>Note</td></tr>"
+                     "<tr><td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
+                     "<td style=\"text-align: right;\">\x80 5,00 \x81\xE8</td>"
+                     "<td style=\"text-align: left;\">&lt;b&gt;</td></tr>"
+                     "<tr><td style=\"text-align: left;\">OKI</td>"
+                     "<td style=\"text-align: right;\"></td>"
+                     "<td style=\"text-align: left;\"></td></tr>"
+                     "</table></body></html>");
+    }
+
     void largeSheetIsWrittenWholeAndInOrder() {
         // Far more rows than one write at a time takes, with entities at every row.
         QTemporaryDir dir;

@@ -30,7 +30,8 @@ using Snapshot = QMap<QString, QByteArray>;
 Snapshot snapshot(const QString& root);
 
 // The user's operations that write or create files:
-//   "salva"        appends a new card to Archivio_Ricette.pro (the editor's save);
+//   "salva"        the red prescription editor: a new card with patient and first drug,
+//                  saved with its Salva button (appended to Archivio_Ricette.pro);
 //   "cerca"        the search window's "Cerca", every filter empty;
 //   "esporta"      the export window: opens, exports, does not open the file;
 //   "impostazioni" writes the first prescribing-doctor line to Velmora.ini;

@@ -33,6 +33,9 @@ const QString exportQuestion = QStringLiteral(
 const QString exportMessage =
     QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi "
                    "che il file di Excel non sia già aperto.");
+const QString archiveMessage = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
+    "i privilegi di scrittura nella cartella di installazione del programma.");
 const QString passwordMessage = QStringLiteral(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. Si "
     "consiglia di reinstallare il software.");
@@ -72,7 +75,8 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         for (const bool realDisk : {false, true}) {
             const char* way = realDisk ? "disco pieno" : "limite di dimensione";
-            QTest::addRow("%s, salva", way) << realDisk << u"salva"_qs << QStringList();
+            QTest::addRow("%s, salva", way)
+                << realDisk << u"salva"_qs << QStringList{archiveMessage};
             QTest::addRow("%s, esporta", way)
                 << realDisk << u"esporta"_qs << QStringList{exportQuestion, exportMessage};
             QTest::addRow("%s, impostazioni", way)

@@ -84,7 +84,7 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QStringList none;
         const QMap<QString, QStringList> expected = {
-            {QStringLiteral("salva"), none},
+            {QStringLiteral("salva"), {archiveMessage}},
             {QStringLiteral("cerca"), {archiveMessage}},
             {QStringLiteral("esporta"), {exportQuestion, exportMessage}},
             {QStringLiteral("impostazioni"), none},

@@ -91,15 +91,18 @@ private slots:
         }
         QCOMPARE(fakes.messages.texts(), QStringList());
 
-        // The next save goes over the torn tail, on the boundary.
-        Record card(ricetta::layout());
-        card.setValue(QStringLiteral("Assistito"), QStringLiteral("DOPO IL GUASTO"));
+        // The editor's next save goes over the torn tail, on the boundary.
+        const Outcome saved = runOperation(QStringLiteral("salva"), folder);
+        QVERIFY2(!saved.failed, qPrintable(saved.messages.join(u'|')));
+        const QByteArray after = contents(path);
+        QCOMPARE(after.size(), (wholeCards + 1) * cardSize);
+        QCOMPARE(after.left(whole.size()), whole);
         {
             ArchiveFile archive(path, ricetta::layout());
-            QCOMPARE(archive.append(card), qint64(wholeCards + 1));
-            archive.close();
+            QCOMPARE(archive.count(), wholeCards + 1);
+            QCOMPARE(archive.read(wholeCards + 1).value(QStringLiteral("Assistito")),
+                     QStringLiteral("NUOVA SCHEDA"));
         }
-        QCOMPARE(contents(path), whole + card.toBytes());
         QCOMPARE(searched(fakes.services).size(), wholeCards + 1);
     }
 };
