@@ -86,7 +86,10 @@ struct DrugCard {
     }
 };
 
-struct FarmaciFixture {
+struct FarmaciFixture : FormAccess {
+    FarmaciFixture()
+        : FormAccess(&window) {}
+
     QTemporaryDir dir;
     FakeReportServices fake{dir.path()};
     TfrmFarmaci window{fake.services};
@@ -95,25 +98,7 @@ struct FarmaciFixture {
 
     bool open() { return showActive(&window); }
 
-    QLineEdit* edit(const QString& name) { return control<QLineEdit>(&window, name); }
-    QLabel* label(const QString& name) { return control<QLabel>(&window, name); }
     QCheckBox* toOrder() { return control<QCheckBox>(&window, QStringLiteral("chkDaOrdinare")); }
-    QString text(const QString& name) {
-        QLineEdit* e = edit(name);
-        return e ? e->text() : QString();
-    }
-    void setText(const QString& name, const QString& text) {
-        if (QLineEdit* e = edit(name))
-            e->setText(text);
-    }
-    void click(const QString& name) {
-        if (auto* button = control<QWidget>(&window, name))
-            QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QString position() { return label(QStringLiteral("lblPosizione"))->text(); }
-    QString focused() const {
-        return window.focusWidget() ? window.focusWidget()->objectName() : QString();
-    }
     QByteArray stored() const {
         QFile f(archive());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -131,33 +116,5 @@ struct FarmaciFixture {
         return stored().mid((position - 1) * cardSize, cardSize);
     }
 };
-
-// Runs the action that opens a modal window, then inside on it; gives the window's name.
-inline QString openedBy(const std::function<void()>& action,
-                        const std::function<void(QWidget*)>& inside = {}) {
-    QString opened;
-    const bool modal = whileModal(action, [&](QWidget* w) {
-        opened = w->objectName();
-        if (inside)
-            inside(w);
-    });
-    return modal ? opened : QString();
-}
-
-// Double clicks the first list line that starts with the text, as the user would.
-inline void doubleClickLine(QWidget* window, const QString& startingWith) {
-    auto* list = control<QListView>(window, QStringLiteral("lstRecords"));
-    QAbstractItemModel* model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (index.data().toString().startsWith(startingWith)) {
-            list->setCurrentIndex(index);
-            emit list->doubleClicked(index);
-            return;
-        }
-    }
-    QTest::qFail(qPrintable(QStringLiteral("no line starting with ") + startingWith), __FILE__,
-                 __LINE__);
-}
 
 } // namespace tarvola::testing

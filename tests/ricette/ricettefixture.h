@@ -17,7 +17,10 @@
 
 namespace tarvola::testing {
 
-struct RicetteFixture {
+struct RicetteFixture : FormAccess {
+    RicetteFixture()
+        : FormAccess(&window) {}
+
     QTemporaryDir dir;
     FakeServices fake{dir.path()};
     TfrmRicette window{fake.services};
@@ -30,20 +33,6 @@ struct RicetteFixture {
         return QTest::qWaitForWindowActive(&window);
     }
 
-    QLineEdit* edit(const QString& name) { return control<QLineEdit>(&window, name); }
-    QLabel* label(const QString& name) { return control<QLabel>(&window, name); }
-    QString text(const QString& name) {
-        QLineEdit* e = edit(name);
-        return e ? e->text() : QString();
-    }
-    void setText(const QString& name, const QString& text) {
-        if (QLineEdit* e = edit(name))
-            e->setText(text);
-    }
-    void click(const QString& name) {
-        if (auto* button = control<QWidget>(&window, name))
-            QTest::mouseClick(button, Qt::LeftButton);
-    }
     // Types each character into whichever control has the focus at that moment, as a
     // user at the keyboard does.
     void type(const QString& text) {
@@ -51,10 +40,6 @@ struct RicetteFixture {
             typeText(window.focusWidget(), QString(c));
     }
     void press(Qt::Key key) { QTest::keyClick(window.focusWidget(), key); }
-    QString position() { return label(QStringLiteral("lblPosizione"))->text(); }
-    QString focused() const {
-        return window.focusWidget() ? window.focusWidget()->objectName() : QString();
-    }
     // Whether the toggle shows its ticked picture.
     bool ticked(const QString& stem) {
         auto* on = control<QWidget>(&window, QStringLiteral("btn%1_SI").arg(stem));

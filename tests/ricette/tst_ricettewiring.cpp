@@ -14,37 +14,6 @@
 using namespace tarvola;
 using namespace tarvola::testing;
 
-namespace {
-
-QString openedBy(RicetteFixture& f, const QString& button,
-                 const std::function<void(QWidget*)>& inside = {}) {
-    QString opened;
-    const bool modal = whileModal([&] { f.click(button); },
-                                  [&](QWidget* w) {
-                                      opened = w->objectName();
-                                      if (inside)
-                                          inside(w);
-                                  });
-    return modal ? opened : QString();
-}
-
-void doubleClickLine(QWidget* window, const QString& startingWith) {
-    auto* list = control<QListView>(window, QStringLiteral("lstRecords"));
-    QAbstractItemModel* model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (index.data().toString().startsWith(startingWith)) {
-            list->setCurrentIndex(index);
-            emit list->doubleClicked(index);
-            return;
-        }
-    }
-    QTest::qFail(qPrintable(QStringLiteral("no line starting with ") + startingWith), __FILE__,
-                 __LINE__);
-}
-
-} // namespace
-
 class TestRicetteWiring : public QObject {
     Q_OBJECT
 private slots:
@@ -52,12 +21,14 @@ private slots:
         RicetteFixture f;
         f.store(HandCard().named("ROSSI MARIO").bytes + HandCard().named("VERDI ANNA").bytes);
         QVERIFY(f.open());
-        const QString opened = openedBy(f, QStringLiteral("cmdTrova"), [](QWidget* w) {
-            typeText(control<QLineEdit>(w, QStringLiteral("txtAssistito")),
-                     QStringLiteral("verdi"));
-            control<QPushButton>(w, QStringLiteral("btnCerca"))->click();
-            doubleClickLine(w, QStringLiteral("VERDI ANNA"));
-        });
+        const QString opened =
+            openedBy([&] { f.click(QStringLiteral("cmdTrova")); },
+                     [](QWidget* w) {
+                         typeText(control<QLineEdit>(w, QStringLiteral("txtAssistito")),
+                                  QStringLiteral("verdi"));
+                         control<QPushButton>(w, QStringLiteral("btnCerca"))->click();
+                         doubleClickLine(w, QStringLiteral("VERDI ANNA"));
+                     });
         QCOMPARE(opened, QStringLiteral("TfrmTrovaRicette"));
         QCOMPARE(f.text(QStringLiteral("txtAssistito")), QStringLiteral("VERDI ANNA"));
         QCOMPARE(f.text(QStringLiteral("txtPresc01")), QStringLiteral("FARMACO VERDI ANNA"));
@@ -69,7 +40,7 @@ private slots:
         f.store(HandCard().named("ROSSI MARIO").bytes + HandCard().named("VERDI ANNA").bytes);
         QVERIFY(f.open());
         QStringList listed;
-        QCOMPARE(openedBy(f, QStringLiteral("cmdIncompleti"),
+        QCOMPARE(openedBy([&] { f.click(QStringLiteral("cmdIncompleti")); },
                           [&](QWidget* w) {
                               listed = qobject_cast<SearchWindow*>(w)->lines();
                               doubleClickLine(w, QStringLiteral("ROSSI MARIO"));
@@ -80,7 +51,7 @@ private slots:
 
         control<QCheckBox>(&f.window, QStringLiteral("chkCompletata"))->setChecked(true);
         f.click(QStringLiteral("cmdSalva"));
-        openedBy(f, QStringLiteral("cmdIncompleti"),
+        openedBy([&] { f.click(QStringLiteral("cmdIncompleti")); },
                  [&](QWidget* w) { listed = qobject_cast<SearchWindow*>(w)->lines(); });
         QCOMPARE(listed.size(), 1);
         QVERIFY(listed.front().startsWith(QStringLiteral("VERDI ANNA")));
@@ -93,7 +64,7 @@ private slots:
         int rows = 0;
         QCOMPARE(
             openedBy(
-                f, QStringLiteral("cmdEsporta"),
+                [&] { f.click(QStringLiteral("cmdEsporta")); },
                 [&](QWidget* w) {
                     rows =
                         control<QTableView>(w, QStringLiteral("grdRecords"))->model()->rowCount();
@@ -105,7 +76,8 @@ private slots:
     void printOpensThePrintWindow() {
         RicetteFixture f;
         QVERIFY(f.open());
-        QCOMPARE(openedBy(f, QStringLiteral("cmdStampa")), QStringLiteral("TfrmStampaRicetta"));
+        QCOMPARE(openedBy([&] { f.click(QStringLiteral("cmdStampa")); }),
+                 QStringLiteral("TfrmStampaRicetta"));
     }
 
     void attachmentDescriptionReachesTheArchiveOnlyWithSave() {
@@ -114,7 +86,7 @@ private slots:
         f.fillRequired(QStringLiteral("ROSSI MARIO"));
         f.click(QStringLiteral("cmdSalva"));
         QCOMPARE(f.position(), QStringLiteral("1"));
-        QCOMPARE(openedBy(f, QStringLiteral("cmdFile"),
+        QCOMPARE(openedBy([&] { f.click(QStringLiteral("cmdFile")); },
                           [](QWidget* w) {
                               control<QLineEdit>(w, QStringLiteral("txtDesc01"))
                                   ->setText(QStringLiteral("Esito radiografia"));

@@ -1,6 +1,10 @@
 #include "support/widgets.h"
 
+#include <QAbstractItemModel>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QTimer>
 
 namespace tarvola::testing {
@@ -35,6 +39,66 @@ bool showActive(QWidget* window) {
     window->activateWindow();
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
+}
+
+QString openedBy(const std::function<void()>& action, const std::function<void(QWidget*)>& inside) {
+    QString opened;
+    const bool modal = whileModal(action, [&](QWidget* w) {
+        opened = w->objectName();
+        if (inside)
+            inside(w);
+    });
+    return modal ? opened : QString();
+}
+
+void doubleClickLine(QWidget* window, const QString& startingWith) {
+    auto* list = control<QListView>(window, QStringLiteral("lstRecords"));
+    if (!list)
+        return;
+    QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (index.data().toString().startsWith(startingWith)) {
+            list->setCurrentIndex(index);
+            emit list->doubleClicked(index);
+            return;
+        }
+    }
+    QTest::qFail(qPrintable(QStringLiteral("no line starting with ") + startingWith), __FILE__,
+                 __LINE__);
+}
+
+QLineEdit* FormAccess::edit(const QString& name) const {
+    return control<QLineEdit>(m_form, name);
+}
+
+QLabel* FormAccess::label(const QString& name) const {
+    return control<QLabel>(m_form, name);
+}
+
+QString FormAccess::text(const QString& name) const {
+    QLineEdit* e = edit(name);
+    return e ? e->text() : QString();
+}
+
+void FormAccess::setText(const QString& name, const QString& text) const {
+    if (QLineEdit* e = edit(name))
+        e->setText(text);
+}
+
+void FormAccess::click(const QString& name) const {
+    if (auto* button = control<QWidget>(m_form, name))
+        QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QString FormAccess::position() const {
+    QLabel* l = label(QStringLiteral("lblPosizione"));
+    return l ? l->text() : QString();
+}
+
+QString FormAccess::focused() const {
+    QWidget* w = m_form->focusWidget();
+    return w ? w->objectName() : QString();
 }
 
 void typeText(QWidget* widget, const QString& text) {

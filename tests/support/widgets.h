@@ -4,6 +4,9 @@
 #include <QTest>
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+
 #include <functional>
 
 namespace tarvola::testing {
@@ -23,6 +26,32 @@ bool whileModal(const std::function<void()>& action,
 
 // Shows the window and waits until it is active, so focus moves as a user would see it.
 bool showActive(QWidget* window);
+
+// Runs the action that opens a modal window, then inside on it; gives the window's name,
+// empty when no modal window opened.
+QString openedBy(const std::function<void()>& action,
+                 const std::function<void(QWidget*)>& inside = {});
+
+// Double clicks the first line of the window's result list that starts with the text.
+void doubleClickLine(QWidget* window, const QString& startingWith);
+
+// The named controls of an editor window, as the editor tests use them.
+class FormAccess {
+public:
+    explicit FormAccess(QWidget* form)
+        : m_form(form) {}
+
+    QLineEdit* edit(const QString& name) const;
+    QLabel* label(const QString& name) const;
+    QString text(const QString& name) const;
+    void setText(const QString& name, const QString& text) const;
+    void click(const QString& name) const;
+    QString position() const;
+    QString focused() const;
+
+private:
+    QWidget* m_form;
+};
 
 // Types text into the widget with key events, accented characters included.
 void typeText(QWidget* widget, const QString& text);
