@@ -1,5 +1,7 @@
 #include "operations.h"
 
+#include <QProcess>
+
 #include "app/password.h"
 #include "app/tfrmcambiapassword.h"
 #include "archive/logo.h"
@@ -191,6 +193,32 @@ Outcome runOperation(const QString& name, const QString& folder) {
             return run(folder);
     }
     qFatal("no operation %s", qPrintable(name));
+}
+
+std::optional<Outcome> runInStation(const QString& station, const QStringList& arguments,
+                                    QString& skip) {
+    QProcess process;
+    process.start(station, arguments);
+    if (!process.waitForFinished(60000))
+        return std::nullopt;
+    const QByteArray report = process.readAllStandardOutput();
+    if (process.exitCode() == 77) {
+        skip = report.trimmed().isEmpty()
+                   ? QStringLiteral("the station cannot set this case up here")
+                   : QString::fromUtf8(report);
+        return std::nullopt;
+    }
+    if (process.exitCode() != 0)
+        return std::nullopt;
+    Outcome outcome;
+    for (const QByteArray& line : report.split('\n')) {
+        const QList<QByteArray> parts = line.split('\t');
+        if (parts.value(0) == "message")
+            outcome.messages << QString::fromUtf8(QByteArray::fromPercentEncoding(parts[1]));
+        else if (parts.value(0) == "failed")
+            outcome.failed = parts.value(1) == "1";
+    }
+    return outcome;
 }
 
 } // namespace tarvola::testing

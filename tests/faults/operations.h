@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 // What the fault tests do to a program folder: put the files of a practice in it, run the
 // user's operations that write files through the real windows, and tell afterwards that
 // nothing was created, truncated or lost. The fault tests run these in their own process,
@@ -48,5 +50,11 @@ struct Outcome {
 
 // Runs one operation on the program folder; needs a QApplication.
 Outcome runOperation(const QString& name, const QString& folder);
+
+// Runs one operation in the station process (the program at path station) with its
+// arguments, and reads back what it reported. Nothing when the station did not finish
+// cleanly; skip holds the station's reason when it could not set the case up here.
+std::optional<Outcome> runInStation(const QString& station, const QStringList& arguments,
+                                    QString& skip);
 
 } // namespace tarvola::testing

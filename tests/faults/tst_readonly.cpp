@@ -174,22 +174,14 @@ private slots:
         const Snapshot before = snapshot(watched);
         Outcome outcome;
         if (inAnotherProcess) {
-            QProcess station;
-            station.start(QStringLiteral(TARVOLA_STATION),
-                          {operation, folder, QStringLiteral("--as-nobody")});
-            QVERIFY(station.waitForFinished(60000));
-            const QByteArray report = station.readAllStandardOutput();
-            if (station.exitCode() == 77)
-                QSKIP(report.constData());
-            QCOMPARE(station.exitCode(), 0);
-            for (const QByteArray& line : report.split('\n')) {
-                const QList<QByteArray> parts = line.split('\t');
-                if (parts.value(0) == "message")
-                    outcome.messages
-                        << QString::fromUtf8(QByteArray::fromPercentEncoding(parts[1]));
-                else if (parts.value(0) == "failed")
-                    outcome.failed = parts.value(1) == "1";
-            }
+            const QStringList arguments = {operation, folder, QStringLiteral("--as-nobody")};
+            QString skip;
+            const std::optional<Outcome> reported =
+                runInStation(QStringLiteral(TARVOLA_STATION), arguments, skip);
+            if (!skip.isEmpty())
+                QSKIP(qPrintable(skip));
+            QVERIFY2(reported, "the station did not finish cleanly");
+            outcome = *reported;
         } else {
             outcome = runOperation(operation, folder);
         }
