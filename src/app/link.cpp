@@ -1,5 +1,11 @@
 #include "app/link.h"
 
+#include <QPushButton>
+
+#include <QHBoxLayout>
+
+#include <QDialog>
+
 #include "platform/ui.h"
 
 namespace tarvola {
@@ -31,6 +37,21 @@ void makeLink(ClickableLabel* text, const QList<ClickableLabel*>& pictures,
             action();
         });
     }
+}
+
+QHBoxLayout* linkRow(QDialog* dialog, ClickableLabel* picture, ClickableLabel* text) {
+    auto* close =
+        named(new QPushButton(QStringLiteral("Chiudi"), dialog), QStringLiteral("btnChiudi"));
+    close->setAutoDefault(false);
+    close->setMinimumWidth(100);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addWidget(picture);
+    row->addSpacing(4);
+    row->addWidget(text);
+    row->addStretch();
+    row->addWidget(close);
+    return row;
 }
 
 } // namespace tarvola

@@ -57,18 +57,7 @@ TfrmGuida::TfrmGuida(Services& services, QWidget* parent)
     pdfLink->setText(QStringLiteral("Visualizza guida in formato PDF"));
     makeLink(pdfLink, {pdfPicture}, [this] { openGuide(); });
 
-    auto* close =
-        named(new QPushButton(QStringLiteral("Chiudi"), this), QStringLiteral("btnChiudi"));
-    close->setAutoDefault(false);
-    close->setMinimumWidth(100);
-    connect(close, &QPushButton::clicked, this, &TfrmGuida::accept);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(pdfPicture);
-    bottom->addSpacing(4);
-    bottom->addWidget(pdfLink);
-    bottom->addStretch();
-    bottom->addWidget(close);
+    auto* bottom = linkRow(this, pdfPicture, pdfLink);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(18, 10, 18, 14);

@@ -36,18 +36,7 @@ TfrmInfo::TfrmInfo(Services& services, QWidget* parent)
     mailLink->setText(address);
     makeLink(mailLink, {mailPicture}, [this] { m_services.shell().open(mailTarget()); });
 
-    auto* close =
-        named(new QPushButton(QStringLiteral("Chiudi"), this), QStringLiteral("btnChiudi"));
-    close->setAutoDefault(false);
-    close->setMinimumWidth(100);
-    connect(close, &QPushButton::clicked, this, &TfrmInfo::accept);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(mailPicture);
-    bottom->addSpacing(4);
-    bottom->addWidget(mailLink);
-    bottom->addStretch();
-    bottom->addWidget(close);
+    auto* bottom = linkRow(this, mailPicture, mailLink);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(20, 12, 20, 14);

@@ -34,19 +34,8 @@ TfrmSplash::TfrmSplash(Services& services, QWidget* parent)
     webLink->setText(shown);
     makeLink(webLink, {webPicture}, [this, site] { m_services.shell().open(site); });
 
-    auto* close =
-        named(new QPushButton(QStringLiteral("Chiudi"), this), QStringLiteral("btnChiudi"));
-    close->setAutoDefault(false);
-    close->setMinimumWidth(100);
-    connect(close, &QPushButton::clicked, this, &TfrmSplash::accept);
-
-    auto* bottom = new QHBoxLayout;
+    auto* bottom = linkRow(this, webPicture, webLink);
     bottom->setContentsMargins(20, 10, 20, 14);
-    bottom->addWidget(webPicture);
-    bottom->addSpacing(4);
-    bottom->addWidget(webLink);
-    bottom->addStretch();
-    bottom->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
