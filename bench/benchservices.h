@@ -30,6 +30,10 @@ public:
     std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
+        return std::nullopt;
+    }
 };
 
 class StillClock final : public Clock {

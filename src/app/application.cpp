@@ -2,7 +2,6 @@
 
 #include "app/tfrmavvio.h"
 #include "app/tfrmcambiapassword.h"
-#include "app/tfrmguida.h"
 #include "app/tfrminfo.h"
 #include "app/tfrmpassword.h"
 #include "app/tfrmsplash.h"
@@ -18,6 +17,7 @@
 #include "farmaci/tfrmfarmaci.h"
 #include "farmaci/tfrmstampafarmaco.h"
 #include "farmaci/tfrmtrovafarmaci.h"
+#include "help/tfrmguida.h"
 #include "pazienti/tfrmanteprimadentale.h"
 #include "pazienti/tfrmexppazienti.h"
 #include "pazienti/tfrmexpprestazioni.h"
@@ -52,7 +52,7 @@ struct Application::Owned {
     DesktopShell shell;
     DesktopFileDialog fileDialog;
     SystemClock clock;
-    PrinterOutput reports{messages};
+    PrinterOutput reports{messages, fileDialog};
 };
 
 Application::Application(const QString& programFolder)

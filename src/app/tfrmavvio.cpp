@@ -1,10 +1,10 @@
 #include "app/tfrmavvio.h"
 
-#include "app/helptopics.h"
-#include "app/maker.h"
-#include "app/tfrmguida.h"
 #include "app/tfrminfo.h"
 #include "app/tfrmsplash.h"
+#include "help/helptopics.h"
+#include "help/maker.h"
+#include "help/tfrmguida.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 

@@ -1,7 +1,7 @@
 #include "app/tfrmsplash.h"
 
-#include "app/link.h"
-#include "app/maker.h"
+#include "help/link.h"
+#include "help/maker.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 

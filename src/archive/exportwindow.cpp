@@ -1,7 +1,7 @@
 #include "archive/exportwindow.h"
 
-#include "app/tfrmguida.h"
 #include "archive/spreadsheet.h"
+#include "help/tfrmguida.h"
 #include "platform/cp1252.h"
 #include "platform/services.h"
 #include "platform/text.h"

@@ -43,6 +43,28 @@ constexpr CommonCommand commonCommands[] = {
     {"cmdUltimo", "ultimo", ""},     {"cmdEsci", "esci", "Esci"},
 };
 
+struct KeyCommand {
+    const char* command;
+    QKeyCombination key;
+    const char* keyName;
+};
+
+// The keys of the editors' buttons, as desktop programs have them. Navigation takes Alt, so
+// plain Page Up and Page Down stay with the lists and grids of the forms.
+const KeyCommand keyCommands[] = {
+    {"cmdNuovo", Qt::CTRL | Qt::Key_N, "Ctrl+N"},
+    {"cmdDuplica", Qt::CTRL | Qt::Key_D, "Ctrl+D"},
+    {"cmdSalva", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
+    {"cmdTrova", Qt::CTRL | Qt::Key_F, "Ctrl+F"},
+    {"cmdStampa", Qt::CTRL | Qt::Key_P, "Ctrl+P"},
+    {"cmdEsporta", Qt::CTRL | Qt::Key_E, "Ctrl+E"},
+    {"cmdGuida", QKeyCombination(Qt::Key_F1), "F1"},
+    {"cmdPrimo", Qt::ALT | Qt::Key_Home, "Alt+Home"},
+    {"cmdIndietro", Qt::ALT | Qt::Key_PageUp, "Alt+PgUp"},
+    {"cmdAvanti", Qt::ALT | Qt::Key_PageDown, "Alt+PgDn"},
+    {"cmdUltimo", Qt::ALT | Qt::Key_End, "Alt+End"},
+};
+
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& icon,
                            const QString& caption) {
     auto* button = named(new QToolButton(parent), name);
@@ -221,6 +243,10 @@ void RecordEditor::bindFields() {
             qFatal("%s: no control %s for its hint", qUtf8Printable(objectName()),
                    qUtf8Printable(name));
         m_hints->add(control, hint);
+    }
+    for (const KeyCommand& k : keyCommands) {
+        if (QToolButton* button = m_commands.value(QString::fromLatin1(k.command)))
+            addKeyCommand(this, k.key, QString::fromLatin1(k.keyName), button);
     }
     m_bound = true;
 }

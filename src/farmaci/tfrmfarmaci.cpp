@@ -1,12 +1,12 @@
 #include "farmaci/tfrmfarmaci.h"
 
-#include "app/tfrmguida.h"
 #include "farmaci/farmacorecord.h"
 #include "farmaci/prezzo.h"
 #include "farmaci/tfrmdaordinare.h"
 #include "farmaci/tfrmexpfarmaci.h"
 #include "farmaci/tfrmstampafarmaco.h"
 #include "farmaci/tfrmtrovafarmaci.h"
+#include "help/tfrmguida.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 

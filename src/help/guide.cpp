@@ -1,7 +1,7 @@
 #include "help/guide.h"
 
-#include "app/helptopics.h"
-#include "app/maker.h"
+#include "help/helptopics.h"
+#include "help/maker.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>

@@ -86,6 +86,16 @@ std::optional<QString> DesktopFileDialog::openFile(QWidget* parent, const QStrin
     return path;
 }
 
+std::optional<QString> DesktopFileDialog::saveFile(QWidget* parent, const QString& title,
+                                                   const QString& suggested,
+                                                   const QString& filter) {
+    const QString path =
+        QFileDialog::getSaveFileName(parent, title, suggested, qtFileFilter(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 QDate SystemClock::today() const {
     return QDate::currentDate();
 }

@@ -19,6 +19,8 @@ class DesktopFileDialog final : public FileDialogService {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                    const QString& filter) override;
 };
 
 class SystemClock final : public Clock {

@@ -42,7 +42,7 @@ public:
     virtual void open(const QString& target) = 0;
 };
 
-// The open-file dialog. The filter is pairs of description and patterns separated by
+// The file dialogs. The filter is pairs of description and patterns separated by
 // "|" ("Immagine Bitmap (*.bmp)|*.bmp"). Gives the chosen file's full path, or nothing
 // when the user cancels.
 class FileDialogService {
@@ -50,6 +50,11 @@ public:
     virtual ~FileDialogService() = default;
     virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
                                             const QString& filter) = 0;
+    // The save-file dialog, opened on the suggested path (folder and file name). Gives the
+    // full path chosen, or nothing when the user cancels; an existing file is replaced only
+    // once the user has confirmed it in the dialog.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
+                                            const QString& suggested, const QString& filter) = 0;
 };
 
 class Clock {

@@ -2,8 +2,11 @@
 
 #include "platform/text.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -176,6 +179,66 @@ void makeFixedDialog(QWidget* dialog) {
 void setHint(QWidget* widget, const QString& hint) {
     widget->setToolTip(hint);
     widget->setAccessibleName(hint);
+    widget->setAccessibleDescription(hint);
+}
+
+namespace {
+
+// The keys of one window. It watches the application's key events because the key must be
+// taken from the focused control before that control reads it: a shortcut override it
+// claims first, then the key press itself clicks the button.
+class KeyCommands : public QObject {
+public:
+    explicit KeyCommands(QWidget* window)
+        : QObject(window)
+        , m_window(window) {
+        setObjectName(QStringLiteral("keyCommands"));
+        qApp->installEventFilter(this);
+    }
+
+    void add(QKeyCombination key, QAbstractButton* button) {
+        m_buttons.insert(key.toCombined(), button);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != m_window)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier,
+                                          Qt::Key(key->key()));
+        QPointer<QAbstractButton> button = m_buttons.value(combination.toCombined());
+        if (!button || !button->isVisible() || !button->isEnabled())
+            return false;
+        event->accept();
+        if (type == QEvent::KeyPress)
+            button->click();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+    QHash<int, QPointer<QAbstractButton>> m_buttons;
+};
+
+} // namespace
+
+void addKeyCommand(QWidget* window, QKeyCombination key, const QString& keyName,
+                   QAbstractButton* button) {
+    auto* keys =
+        window->findChild<KeyCommands*>(QStringLiteral("keyCommands"), Qt::FindDirectChildrenOnly);
+    if (!keys)
+        keys = new KeyCommands(window);
+    keys->add(key, button);
+    const QString hint = button->toolTip().isEmpty() ? button->text() : button->toolTip();
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(hint, keyName));
+    if (button->accessibleName().isEmpty())
+        button->setAccessibleName(hint);
+    button->setAccessibleDescription(QStringLiteral("Scorciatoia da tastiera: %1").arg(keyName));
 }
 
 } // namespace tarvola

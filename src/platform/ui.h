@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QLabel>
 #include <QList>
 #include <QObject>
@@ -54,7 +55,16 @@ void makeUpperCase(QLineEdit* edit);
 // A dialog without title-bar buttons, fixed to its size hint once laid out.
 void makeFixedDialog(QWidget* dialog);
 
-// The accessible name and tooltip of a picture button are its status-line hint.
+// The accessible name, accessible description and tooltip of a picture button are its
+// status-line hint.
 void setHint(QWidget* widget, const QString& hint);
+
+// A key that clicks a button of a window wherever the focus is inside that window, before
+// any of its controls can take the key for itself (a line edit reads Ctrl+D and Ctrl+E as
+// editing keys). Only a visible, enabled button is clicked, as with the mouse. The tooltip
+// ends with the key's name in parentheses and the accessible description names it, so the
+// key is found with the mouse and announced to screen readers; call this once the hint is set.
+void addKeyCommand(QWidget* window, QKeyCombination key, const QString& keyName,
+                   QAbstractButton* button);
 
 } // namespace tarvola

@@ -21,7 +21,7 @@ PrintOutcome PrinterOutput::print(QWidget* parent, const report::PreparedReport&
 }
 
 void PrinterOutput::preview(QWidget* parent, const report::PreparedReport& report) {
-    ReportPreview window(report, m_messages, parent);
+    ReportPreview window(report, m_messages, m_fileDialog, parent);
     window.exec();
 }
 

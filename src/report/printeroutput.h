@@ -6,20 +6,24 @@ class QPrinter;
 
 namespace tarvola {
 
+class FileDialogService;
 class MessageService;
 
 // The desktop's printers: the system print dialog, and the preview window.
 class PrinterOutput final : public ReportOutput {
 public:
-    // Messages report what goes wrong inside the preview window.
-    explicit PrinterOutput(MessageService& messages)
-        : m_messages(messages) {}
+    // Messages report what goes wrong inside the preview window; its PDF button asks for
+    // the file through the file dialog.
+    PrinterOutput(MessageService& messages, FileDialogService& fileDialog)
+        : m_messages(messages)
+        , m_fileDialog(fileDialog) {}
 
     PrintOutcome print(QWidget* parent, const report::PreparedReport& report) override;
     void preview(QWidget* parent, const report::PreparedReport& report) override;
 
 private:
     MessageService& m_messages;
+    FileDialogService& m_fileDialog;
 };
 
 namespace report {

@@ -6,7 +6,6 @@
 #include "report/reportrenderer.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,10 +66,11 @@ QToolButton* toolButton(QWidget* parent, const QString& name, const QString& tex
 } // namespace
 
 ReportPreview::ReportPreview(report::PreparedReport report, MessageService& messages,
-                             QWidget* parent)
+                             FileDialogService& fileDialog, QWidget* parent)
     : QDialog(parent)
     , m_report(std::move(report))
-    , m_messages(messages) {
+    , m_messages(messages)
+    , m_fileDialog(fileDialog) {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(m_report.name);
     setModal(true);
@@ -198,12 +198,13 @@ void ReportPreview::print() {
 }
 
 void ReportPreview::savePdf() {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Salva in formato PDF"),
-                                     QDir::home().filePath(m_report.name + QStringLiteral(".pdf")),
-                                     QStringLiteral("Documento PDF (*.pdf)"));
-    if (path.isEmpty())
+    const std::optional<QString> chosen =
+        m_fileDialog.saveFile(this, QStringLiteral("Salva in formato PDF"),
+                              QDir::home().filePath(m_report.name + QStringLiteral(".pdf")),
+                              QStringLiteral("Documento PDF (*.pdf)|*.pdf"));
+    if (!chosen)
         return;
+    QString path = *chosen;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     if (!report::writePdf(m_report, path))

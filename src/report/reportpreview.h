@@ -12,6 +12,7 @@ class QToolButton;
 
 namespace tarvola {
 
+class FileDialogService;
 class MessageService;
 
 // The preview window: the laid-out pages one under the other on a grey desk, at 100 % when
@@ -21,7 +22,7 @@ class ReportPreview : public QDialog {
     Q_OBJECT
 public:
     ReportPreview(report::PreparedReport report, MessageService& messages,
-                  QWidget* parent = nullptr);
+                  FileDialogService& fileDialog, QWidget* parent = nullptr);
 
     double zoom() const { return m_zoom; }
     void setZoom(double zoom);
@@ -37,6 +38,7 @@ private:
 
     report::PreparedReport m_report;
     MessageService& m_messages;
+    FileDialogService& m_fileDialog;
     double m_zoom = 1.0;
     QScrollArea* m_scroll;
     std::vector<QWidget*> m_pages;

@@ -1,9 +1,9 @@
 #include "ricette/tfrmricette.h"
 
-#include "app/tfrmguida.h"
 #include "archive/settings.h"
 #include "checks/verifica.h"
 #include "farmaci/tfrmtrovafarmaci.h"
+#include "help/tfrmguida.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 #include "ricette/boxkeys.h"

@@ -1,5 +1,5 @@
-#include "app/helptopics.h"
-#include "app/tfrmguida.h"
+#include "help/helptopics.h"
+#include "help/tfrmguida.h"
 
 #include "support/fakes.h"
 #include "support/widgets.h"

@@ -1,7 +1,7 @@
 // The user guide Guida.pdf: written by the build into the program folder, shipped by the
 // installation, and made of the same texts as the help window.
-#include "app/helptopics.h"
 #include "help/guide.h"
+#include "help/helptopics.h"
 
 #include <QCryptographicHash>
 #include <QFile>

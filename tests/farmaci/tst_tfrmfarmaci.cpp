@@ -1,10 +1,10 @@
 // The drug editor: its form, the keyboard, the price field, clearing, loading, saving and
 // duplicating cards of Farmaci.pro, the status line and the windows its buttons open.
 
-#include "app/helptopics.h"
-#include "app/tfrmguida.h"
 #include "archive/appwindow.h"
 #include "farmacifixture.h"
+#include "help/helptopics.h"
+#include "help/tfrmguida.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -437,41 +437,54 @@ private slots:
     void statusLineHints_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("key"); // named at the end of the tooltip
         QTest::newRow("new") << "cmdNuovo"
-                             << "Predispone la schermata per l'inserimento di una nuova scheda.";
+                             << "Predispone la schermata per l'inserimento di una nuova scheda."
+                             << QStringLiteral("Ctrl+N");
         QTest::newRow("duplicate") << "cmdDuplica"
                                    << "Prepara la schermata per la registrazione di una nuova "
-                                      "scheda duplicando i dati correnti.";
+                                      "scheda duplicando i dati correnti."
+                                   << QStringLiteral("Ctrl+D");
         QTest::newRow("save") << "cmdSalva"
-                              << "Salva la scheda corrente in archivio.";
+                              << "Salva la scheda corrente in archivio."
+                              << QStringLiteral("Ctrl+S");
         QTest::newRow("find") << "cmdTrova"
-                              << "Trova una scheda in archivio.";
+                              << "Trova una scheda in archivio." << QStringLiteral("Ctrl+F");
         QTest::newRow("print") << "cmdStampa"
-                               << "Stampa la scheda corrente.";
+                               << "Stampa la scheda corrente." << QStringLiteral("Ctrl+P");
         QTest::newRow("first") << "cmdPrimo"
-                               << "Visualizza la prima scheda in archivio.";
+                               << "Visualizza la prima scheda in archivio."
+                               << QStringLiteral("Alt+Home");
         QTest::newRow("previous") << "cmdIndietro"
-                                  << "Visualizza la scheda precedente in archivio.";
+                                  << "Visualizza la scheda precedente in archivio."
+                                  << QStringLiteral("Alt+PgUp");
         QTest::newRow("next") << "cmdAvanti"
-                              << "Visualizza la scheda successiva in archivio.";
+                              << "Visualizza la scheda successiva in archivio."
+                              << QStringLiteral("Alt+PgDn");
         QTest::newRow("last") << "cmdUltimo"
-                              << "Visualizza l'ultima scheda in archivio.";
+                              << "Visualizza l'ultima scheda in archivio."
+                              << QStringLiteral("Alt+End");
         QTest::newRow("export") << "cmdEsporta"
-                                << "Esporta le schede in archivio in un file di Microsoft Excel.";
+                                << "Esporta le schede in archivio in un file di Microsoft Excel."
+                                << QStringLiteral("Ctrl+E");
         QTest::newRow("to order") << "cmdDisponibili"
-                                  << "Visualizza il riepilogo dei farmaci da ordinare.";
+                                  << "Visualizza il riepilogo dei farmaci da ordinare."
+                                  << QString();
         QTest::newRow("help") << "cmdGuida"
-                              << "Visualizza la pagina della guida sensibile al contesto.";
+                              << "Visualizza la pagina della guida sensibile al contesto."
+                              << QStringLiteral("F1");
         QTest::newRow("exit") << "cmdEsci"
-                              << "Esci da questa schermata di lavoro.";
+                              << "Esci da questa schermata di lavoro." << QString();
         QTest::newRow("attach") << "cmdFile"
-                                << "Allega file alla scheda corrente.";
+                                << "Allega file alla scheda corrente." << QString();
         QTest::newRow("tick") << "chkDaOrdinare"
-                              << "Spunta questa casella per indicare che il farmaco va ordinato.";
+                              << "Spunta questa casella per indicare che il farmaco va ordinato."
+                              << QString();
     }
     void statusLineHints() {
         QFETCH(QString, name);
         QFETCH(QString, hint);
+        QFETCH(QString, key);
         FarmaciFixture f;
         QVERIFY(f.open());
         auto* line = f.label(QStringLiteral("panInfo"));
@@ -480,7 +493,7 @@ private slots:
             area->ensureWidgetVisible(target);
         QTest::mouseMove(target);
         QTRY_COMPARE(line->text(), hint);
-        QCOMPARE(target->toolTip(), hint);
+        QCOMPARE(target->toolTip(), key.isEmpty() ? hint : hint + QStringLiteral(" (%1)").arg(key));
         // The form's background empties the line.
         for (auto* area : f.window.findChildren<QScrollArea*>())
             area->ensureVisible(0, 0);

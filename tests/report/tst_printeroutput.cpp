@@ -4,7 +4,7 @@
 #include "support/fakes.h"
 #include "support/widgets.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -167,7 +167,7 @@ private slots:
     void cancellingTheDialogPrintsNothing() {
         QTemporaryDir dir;
         testing::FakeServices fake(dir.path());
-        PrinterOutput output(fake.messages);
+        PrinterOutput output(fake.messages, fake.fileDialog);
         PrintOutcome outcome{PrintOutcome::Printed, {}};
         QString title;
         const bool opened =
@@ -190,7 +190,7 @@ private slots:
     void dialogPrintsToAPdfFile() {
         QTemporaryDir dir;
         testing::FakeServices fake(dir.path());
-        PrinterOutput output(fake.messages);
+        PrinterOutput output(fake.messages, fake.fileDialog);
         const QString pdf = dir.filePath(u"ricetta.pdf"_s);
         PrintOutcome outcome;
         QString offered;
@@ -209,7 +209,7 @@ private slots:
     void previewWindow() {
         QTemporaryDir dir;
         testing::FakeServices fake(dir.path());
-        PrinterOutput output(fake.messages);
+        PrinterOutput output(fake.messages, fake.fileDialog);
         const PreparedReport report = numberedPages(3);
         bool checked = false;
         const bool opened = testing::whileModal(
@@ -258,17 +258,28 @@ private slots:
                 QVERIFY(dialog);
                 QVERIFY(preview->isVisible());
 
-                // PDF writes the pages to the file chosen.
-                const QString pdf = dir.filePath(u"anteprima.pdf"_s);
-                testing::whileModal(
-                    [&] { testing::control<QToolButton>(preview, u"btnPdf"_s)->click(); },
-                    [&](QWidget* inner) {
-                        auto* files = qobject_cast<QFileDialog*>(inner);
-                        QVERIFY(files);
-                        files->selectFile(pdf);
-                        static_cast<QDialog*>(files)->accept();
-                    });
-                QCOMPARE(pdfPages(pdf).size(), 3);
+                // PDF writes the pages to the file chosen, adding the extension a name lacks;
+                // a cancelled dialog writes nothing.
+                auto* pdfButton = testing::control<QToolButton>(preview, u"btnPdf"_s);
+                fake.fileDialog.results = {dir.filePath(u"anteprima"_s), std::nullopt};
+                pdfButton->click();
+                QCOMPARE(fake.fileDialog.titles.value(0), u"Salva in formato PDF"_s);
+                QCOMPARE(fake.fileDialog.suggested.value(0),
+                         QDir::home().filePath(u"Prova di stampa.pdf"_s));
+                QCOMPARE(pdfPages(dir.filePath(u"anteprima.pdf"_s)),
+                         (QStringList{u"pagina1"_s, u"pagina2"_s, u"pagina3"_s}));
+                QVERIFY(QFile::remove(dir.filePath(u"anteprima.pdf"_s)));
+                pdfButton->click();
+                QCOMPARE(fake.fileDialog.titles.size(), 2);
+                QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+                // A file that cannot be written is a warning naming it.
+                fake.fileDialog.results = {dir.filePath(u"manca/anteprima.pdf"_s)};
+                pdfButton->click();
+                QCOMPARE(fake.messages.shown.size(), 1);
+                QCOMPARE(fake.messages.shown[0].kind, MessageKind::Warning);
+                QVERIFY(fake.messages.shown[0].text.contains(u"manca"_s));
+                fake.messages.shown.clear();
 
                 testing::control<QToolButton>(preview, u"btnChiudi"_s)->click();
                 QVERIFY(!preview->isVisible());

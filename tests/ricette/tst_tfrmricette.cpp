@@ -3,11 +3,11 @@
 
 #include "ricettefixture.h"
 
-#include "app/helptopics.h"
-#include "app/tfrmguida.h"
 #include "archive/settings.h"
 #include "checks/tfrmcodfisc.h"
 #include "checks/tfrmpartitaiva.h"
+#include "help/helptopics.h"
+#include "help/tfrmguida.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -320,25 +320,32 @@ private slots:
     void statusLineHints_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("key"); // named at the end of the tooltip
         QTest::newRow("save") << "cmdSalva"
-                              << "Salva la ricetta corrente in archivio.";
+                              << "Salva la ricetta corrente in archivio."
+                              << QStringLiteral("Ctrl+S");
         QTest::newRow("last") << "cmdUltimo"
-                              << "Visualizza l'ultima ricetta in archivio.";
-        QTest::newRow("open list") << "cmdIncompleti"
-                                   << "Visualizza l'elenco delle ricette da completare.";
+                              << "Visualizza l'ultima ricetta in archivio."
+                              << QStringLiteral("Alt+End");
+        QTest::newRow("open list")
+            << "cmdIncompleti"
+            << "Visualizza l'elenco delle ricette da completare." << QString();
         QTest::newRow("drug import") << "impPresc07"
-                                     << "Importa i dati dall'archivio dei farmaci.";
-        QTest::newRow("patient import") << "impPaziente"
-                                        << "Importa i dati dall'archivio dei pazienti.";
+                                     << "Importa i dati dall'archivio dei farmaci." << QString();
+        QTest::newRow("patient import")
+            << "impPaziente"
+            << "Importa i dati dall'archivio dei pazienti." << QString();
         QTest::newRow("check") << "btnCodFisc"
-                               << "Controlla il codice fiscale.";
+                               << "Controlla il codice fiscale." << QString();
         QTest::newRow("completed") << "chkCompletata"
                                    << "Spunta questa casella per indicare che la compilazione "
-                                      "della ricetta è stata completata.";
+                                      "della ricetta è stata completata."
+                                   << QString();
     }
     void statusLineHints() {
         QFETCH(QString, name);
         QFETCH(QString, hint);
+        QFETCH(QString, key);
         RicetteFixture f;
         QVERIFY(f.open());
         auto* line = control<QLabel>(&f.window, QStringLiteral("panInfo"));
@@ -348,7 +355,7 @@ private slots:
             area->ensureWidgetVisible(target);
         QTest::mouseMove(target);
         QTRY_COMPARE(line->text(), hint);
-        QCOMPARE(target->toolTip(), hint);
+        QCOMPARE(target->toolTip(), key.isEmpty() ? hint : hint + QStringLiteral(" (%1)").arg(key));
         QCOMPARE(target->accessibleName(), hint);
         // The paper's background empties the line.
         for (auto* area : f.window.findChildren<QScrollArea*>())

@@ -29,4 +29,10 @@ std::optional<QString> ScriptedFileDialog::openFile(QWidget*, const QString& tit
     return results.isEmpty() ? std::nullopt : results.takeFirst();
 }
 
+std::optional<QString> ScriptedFileDialog::saveFile(QWidget*, const QString& title,
+                                                    const QString& offered, const QString& filter) {
+    suggested << offered;
+    return openFile(nullptr, title, filter);
+}
+
 } // namespace tarvola::testing

@@ -40,14 +40,18 @@ public:
     QStringList targets;
 };
 
-// Gives the scripted paths in order; a cancellation once they are used up.
+// Gives the scripted paths in order; a cancellation once they are used up. The open and
+// save dialogs take from the same script and record what they were asked in the same lists.
 class ScriptedFileDialog final : public FileDialogService {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                    const QString& filter) override;
     QList<std::optional<QString>> results;
     QStringList titles;
     QStringList filters;
+    QStringList suggested; // what each save dialog offered
 };
 
 class FixedClock final : public Clock {

@@ -11,14 +11,20 @@ namespace tarvola::testing {
 
 bool whileModal(const std::function<void()>& action, const std::function<void(QWidget*)>& inside) {
     bool seen = false;
+    // Inside another modal window's answer, that window is not the one the action opens.
+    QWidget* const outer = QApplication::activeModalWidget();
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal || modal == outer)
             return;
         timer.stop();
         seen = true;
+        // Answer the window as its user would see it: on the screen and with the keyboard,
+        // however late a busy machine gets there.
+        if (!QTest::qWaitForWindowActive(modal, 30000))
+            qWarning("the modal window %s never became active", qPrintable(modal->objectName()));
         if (inside)
             inside(modal);
         if (modal->isVisible()) {

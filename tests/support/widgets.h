@@ -19,8 +19,9 @@ template <typename W> W* control(QObject* window, const QString& name) {
     return found;
 }
 
-// Runs action, which opens a modal window; then runs inside on that window while it is up
-// and closes it unless inside did. Returns false when no modal window opened.
+// Runs action, which opens a modal window; then, once that window is shown and active, runs
+// inside on it while it is up and closes it unless inside did. Returns false when no modal
+// window opened.
 bool whileModal(const std::function<void()>& action,
                 const std::function<void(QWidget*)>& inside = {});
 

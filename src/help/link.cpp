@@ -1,4 +1,4 @@
-#include "app/link.h"
+#include "help/link.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
-#include "app/tfrmguida.h"
+#include "help/tfrmguida.h"
 
-#include "app/link.h"
+#include "help/link.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 

@@ -1,4 +1,4 @@
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 
 namespace tarvola::help {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 
 #include <QDialog>
 

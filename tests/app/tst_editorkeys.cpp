@@ -1,0 +1,228 @@
+// The keyboard of the archive editors: each key clicks its button wherever the focus is in
+// the form, Escape closes the windows an editor opens and never the editor itself.
+
+#include "archive/recordeditor.h"
+#include "farmaci/tfrmfarmaci.h"
+#include "ricette/tfrmricette.h"
+#include "support/reportfakes.h"
+#include "support/widgets.h"
+
+#include "../farmaci/farmacifixture.h"
+#include "../ricette/ricettefixture.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace tarvola;
+using namespace tarvola::testing;
+
+namespace {
+
+// An editor over a program folder whose archive holds two cards, shown and active.
+struct Station {
+    explicit Station(const QString& editor) {
+        QByteArray cards;
+        QString archive;
+        if (editor == QStringLiteral("TfrmRicette")) {
+            archive = QStringLiteral("Archivio_Ricette.pro");
+            cards = HandCard().named("ROSSI MARIO").bytes + HandCard().named("BIANCHI ANNA").bytes;
+            window = std::make_unique<TfrmRicette>(fake.services);
+        } else {
+            archive = QStringLiteral("Farmaci.pro");
+            cards = DrugCard::listed("AULIN").bytes + DrugCard::listed("TACHIPIRINA").bytes;
+            window = std::make_unique<TfrmFarmaci>(fake.services);
+        }
+        QFile file(dir.filePath(archive));
+        if (!file.open(QIODevice::WriteOnly) || file.write(cards) != cards.size())
+            QTest::qFail("cannot write the archive", __FILE__, __LINE__);
+    }
+
+    // Shows the editor on its first card, the focus in its first field.
+    bool open() {
+        if (!showActive(window.get()))
+            return false;
+        window->first();
+        return qobject_cast<QLineEdit*>(window->focusWidget()) != nullptr;
+    }
+    QLineEdit* focused() const { return qobject_cast<QLineEdit*>(window->focusWidget()); }
+    void press(QKeyCombination key) const {
+        QTest::keyClick(window->focusWidget(), key.key(), key.keyboardModifiers());
+    }
+
+    QTemporaryDir dir;
+    FakeReportServices fake{dir.path()};
+    std::unique_ptr<RecordEditor> window;
+};
+
+const QStringList editors{QStringLiteral("TfrmRicette"), QStringLiteral("TfrmFarmaci")};
+
+struct Key {
+    const char* command;
+    QKeyCombination key;
+    const char* name;
+};
+
+const Key keys[] = {
+    {"cmdNuovo", Qt::CTRL | Qt::Key_N, "Ctrl+N"},
+    {"cmdDuplica", Qt::CTRL | Qt::Key_D, "Ctrl+D"},
+    {"cmdSalva", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
+    {"cmdTrova", Qt::CTRL | Qt::Key_F, "Ctrl+F"},
+    {"cmdStampa", Qt::CTRL | Qt::Key_P, "Ctrl+P"},
+    {"cmdEsporta", Qt::CTRL | Qt::Key_E, "Ctrl+E"},
+    {"cmdGuida", QKeyCombination(Qt::Key_F1), "F1"},
+    {"cmdPrimo", Qt::ALT | Qt::Key_Home, "Alt+Home"},
+    {"cmdIndietro", Qt::ALT | Qt::Key_PageUp, "Alt+PgUp"},
+    {"cmdAvanti", Qt::ALT | Qt::Key_PageDown, "Alt+PgDn"},
+    {"cmdUltimo", Qt::ALT | Qt::Key_End, "Alt+End"},
+};
+
+} // namespace
+
+class TestEditorKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void keyClicksItsButton_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("keyName");
+        for (const QString& editor : editors) {
+            for (const Key& k : keys)
+                QTest::addRow("%s %s", qPrintable(editor), k.name)
+                    << editor << QString::fromLatin1(k.command) << k.key
+                    << QString::fromLatin1(k.name);
+        }
+    }
+    // The key in the focused field of the form is a click of the button, also where the
+    // field would read it as an editing key of its own (Ctrl+D, Ctrl+E); the window it
+    // opens, if any, is closed again.
+    void keyClicksItsButton() {
+        QFETCH(QString, editor);
+        QFETCH(QString, command);
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, keyName);
+        Station s(editor);
+        QVERIFY(s.open());
+        auto* button = control<QToolButton>(s.window.get(), command);
+        QVERIFY(button->toolTip().endsWith(QStringLiteral(" (%1)").arg(keyName)));
+        QCOMPARE(button->accessibleDescription(),
+                 QStringLiteral("Scorciatoia da tastiera: %1").arg(keyName));
+        QVERIFY(!button->accessibleName().isEmpty());
+        QSignalSpy clicked(button, &QToolButton::clicked);
+        whileModal([&] { s.press(key); });
+        QCOMPARE(clicked.size(), 1);
+        QVERIFY(s.window->isVisible());
+    }
+
+    void navigationKeysMoveAndLeaveTheFieldAlone_data() {
+        QTest::addColumn<QString>("editor");
+        for (const QString& editor : editors)
+            QTest::newRow(qPrintable(editor)) << editor;
+    }
+    void navigationKeysMoveAndLeaveTheFieldAlone() {
+        QFETCH(QString, editor);
+        Station s(editor);
+        QVERIFY(s.open());
+        QCOMPARE(s.window->positionText(), QStringLiteral("1"));
+        s.press(Qt::ALT | Qt::Key_End);
+        QCOMPARE(s.window->positionText(), QStringLiteral("2"));
+        s.press(Qt::ALT | Qt::Key_PageUp);
+        QCOMPARE(s.window->positionText(), QStringLiteral("1"));
+        s.press(Qt::ALT | Qt::Key_PageDown);
+        QCOMPARE(s.window->positionText(), QStringLiteral("2"));
+        s.press(Qt::ALT | Qt::Key_Home);
+        QCOMPARE(s.window->positionText(), QStringLiteral("1"));
+
+        // Ctrl+E moves a line edit's cursor to the end on this desktop: here it exports
+        // and the cursor stays.
+        QLineEdit* field = s.focused();
+        QVERIFY(field);
+        field->setText(QStringLiteral("ABCDEF"));
+        field->setCursorPosition(2);
+        QString opened;
+        whileModal([&] { s.press(Qt::CTRL | Qt::Key_E); },
+                   [&](QWidget* modal) { opened = modal->objectName(); });
+        QVERIFY2(opened.startsWith(QStringLiteral("TfrmExp")), qPrintable(opened));
+        QCOMPARE(field->text(), QStringLiteral("ABCDEF"));
+        QCOMPARE(field->cursorPosition(), 2);
+
+        // A new card: the keys in the emptied form still work.
+        s.press(Qt::CTRL | Qt::Key_N);
+        QCOMPARE(s.window->positionText(), QString());
+        s.press(Qt::ALT | Qt::Key_End);
+        QCOMPARE(s.window->positionText(), QStringLiteral("2"));
+        QVERIFY(s.fake.messages.shown.isEmpty());
+    }
+
+    void escapeClosesWhatTheEditorOpens_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        const std::pair<const char*, const char*> opened[] = {
+            {"cmdTrova", "search"},     {"cmdEsporta", "export"}, {"cmdStampa", "print"},
+            {"cmdFile", "attachments"}, {"cmdGuida", "help"},
+        };
+        for (const QString& editor : editors) {
+            for (const auto& [command, window] : opened)
+                QTest::addRow("%s %s", qPrintable(editor), window)
+                    << editor << QString::fromLatin1(command) << QString::fromLatin1(window);
+        }
+        QTest::newRow("TfrmRicette open list")
+            << QStringLiteral("TfrmRicette") << QStringLiteral("cmdIncompleti")
+            << QStringLiteral("list");
+        QTest::newRow("TfrmRicette check")
+            << QStringLiteral("TfrmRicette") << QStringLiteral("btnCodFisc")
+            << QStringLiteral("check");
+        QTest::newRow("TfrmFarmaci to-order list")
+            << QStringLiteral("TfrmFarmaci") << QStringLiteral("cmdDisponibili")
+            << QStringLiteral("list");
+    }
+    void escapeClosesWhatTheEditorOpens() {
+        QFETCH(QString, editor);
+        QFETCH(QString, command);
+        Station s(editor);
+        QVERIFY(s.open());
+        bool closed = false;
+        QString name;
+        const bool modal = whileModal(
+            [&] { QTest::mouseClick(control<QWidget>(s.window.get(), command), Qt::LeftButton); },
+            [&](QWidget* window) {
+                name = window->objectName();
+                QTest::keyClick(window->focusWidget() ? window->focusWidget() : window,
+                                Qt::Key_Escape);
+                closed = !window->isVisible();
+            });
+        QVERIFY(modal);
+        QVERIFY2(closed, qPrintable(name));
+        QVERIFY(s.window->isVisible());
+    }
+
+    // Escape in an editor keeps the window and what was typed.
+    void escapeLeavesTheEditor_data() {
+        QTest::addColumn<QString>("editor");
+        for (const QString& editor : editors)
+            QTest::newRow(qPrintable(editor)) << editor;
+    }
+    void escapeLeavesTheEditor() {
+        QFETCH(QString, editor);
+        Station s(editor);
+        QVERIFY(s.open());
+        QLineEdit* field = s.focused();
+        QVERIFY(field);
+        const QString typed = field->text();
+        QVERIFY(!typed.isEmpty());
+        s.press(QKeyCombination(Qt::Key_Escape));
+        QVERIFY(s.window->isVisible());
+        QCOMPARE(field->text(), typed);
+        QCOMPARE(s.window->positionText(), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(TestEditorKeys)
+#include "tst_editorkeys.moc"
