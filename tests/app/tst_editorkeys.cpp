@@ -2,7 +2,9 @@
 // the form, Escape closes the windows an editor opens and never the editor itself.
 
 #include "archive/recordeditor.h"
+#include "farmaci/tfrmexpfarmaci.h"
 #include "farmaci/tfrmfarmaci.h"
+#include "ricette/tfrmexpricette.h"
 #include "ricette/tfrmricette.h"
 #include "support/reportfakes.h"
 #include "support/widgets.h"
@@ -201,6 +203,37 @@ private slots:
         QVERIFY(modal);
         QVERIFY2(closed, qPrintable(name));
         QVERIFY(s.window->isVisible());
+    }
+
+    // Screen readers announce every picture button of the editors and the export windows
+    // with a name and a description.
+    void everyPictureButtonIsAnnounced_data() {
+        QTest::addColumn<QString>("window");
+        for (const QString& editor : editors)
+            QTest::newRow(qPrintable(editor)) << editor;
+        QTest::newRow("TfrmExpRicette") << QStringLiteral("TfrmExpRicette");
+        QTest::newRow("TfrmExpFarmaci") << QStringLiteral("TfrmExpFarmaci");
+    }
+    void everyPictureButtonIsAnnounced() {
+        QFETCH(QString, window);
+        QTemporaryDir dir;
+        FakeReportServices fake(dir.path());
+        std::unique_ptr<QWidget> w;
+        if (window == QStringLiteral("TfrmRicette"))
+            w = std::make_unique<TfrmRicette>(fake.services);
+        else if (window == QStringLiteral("TfrmFarmaci"))
+            w = std::make_unique<TfrmFarmaci>(fake.services);
+        else if (window == QStringLiteral("TfrmExpRicette"))
+            w = std::make_unique<TfrmExpRicette>(fake.services);
+        else
+            w = std::make_unique<TfrmExpFarmaci>(fake.services);
+        const QList<QToolButton*> buttons = w->findChildren<QToolButton*>();
+        QVERIFY(buttons.size() >= 3);
+        for (QToolButton* b : buttons) {
+            QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
+            QVERIFY2(!b->accessibleDescription().isEmpty(), qPrintable(b->objectName()));
+            QVERIFY2(!b->toolTip().isEmpty(), qPrintable(b->objectName()));
+        }
     }
 
     // Escape in an editor keeps the window and what was typed.

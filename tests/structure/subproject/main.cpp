@@ -1,0 +1,5 @@
+#include "platform/cp1252.h"
+
+int main() {
+    return 0;
+}
