@@ -177,7 +177,7 @@ TfrmPrescrizioni::TfrmPrescrizioni(Services& services, QWidget* parent)
 
     auto* numbering =
         makeCommand(QStringLiteral("cmdNumerazione"), QStringLiteral("nuovo"), QStringLiteral("N"));
-    auto* preview = makeCommand(QStringLiteral("cmdAnteprima"), QStringLiteral("lente"),
+    auto* preview = makeCommand(QStringLiteral("cmdAnteprima"), QStringLiteral("pdf"),
                                 QStringLiteral("Anteprima"));
     setArchiveToolbar(numbering, preview);
 
