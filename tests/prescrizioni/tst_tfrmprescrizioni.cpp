@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 
 using namespace tarvola;
@@ -632,6 +633,85 @@ private slots:
         QCOMPARE(memory, tag);
         if (button == QStringLiteral("cmdNumerazione"))
             QCOMPARE(caption, QStringLiteral(" Impostazione inizio numerazione prescrizioni"));
+    }
+
+    void statusLineHints_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        const auto row = [](const char* name, const char* hint) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(hint);
+        };
+        row("cmdNuovo", "Prepara la schermata per l'emissione di una nuova prescrizione.");
+        row("cmdDuplica", "Prepara la schermata per l'emissione di una nuova prescrizione "
+                          "duplicando i dati correnti.");
+        row("cmdSalva", "Salva la prescrizione corrente in archivio.");
+        row("cmdTrova", "Trova una prescrizione in archivio.");
+        row("cmdAnteprima", "Visualizza l'anteprima di stampa della prescrizione corrente.");
+        row("cmdStampa", "Stampa la prescrizione corrente.");
+        row("cmdPrimo", "Visualizza la prima prescrizione in archivio.");
+        row("cmdIndietro", "Visualizza la prescrizione precedente in archivio.");
+        row("cmdAvanti", "Visualizza la prescrizione successiva in archivio.");
+        row("cmdUltimo", "Visualizza l'ultima prescrizione in archivio.");
+        row("cmdEsporta", "Esporta le prescrizioni in archivio in un file di Microsoft Excel.");
+        row("cmdFile", "Allega file alla prescrizione corrente.");
+        row("cmdNumerazione", "Imposta il numero iniziale per la numerazione delle prescrizioni.");
+        row("btnLogo", "Carica il logo dello Studio Medico.");
+        row("impData", "Inserisci la data corrente.");
+        row("impPaziente", "Importa i dati dall'archivio dei pazienti.");
+        row("impFarmaci01", "Importa i dati dall'Archivio Farmaci.");
+        row("impFarmaci07", "Importa i dati dall'Archivio Farmaci.");
+        row("btnCodFisc", "Controlla il codice fiscale.");
+        row("btnCodFiscMed", "Controlla il codice fiscale.");
+        row("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
+        row("cmdEsci", "Esci da questa schermata di lavoro.");
+    }
+    void statusLineHints() {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        PrescrizioniFixture f;
+        QVERIFY(f.open());
+        auto* line = f.label(QStringLiteral("panInfo"));
+        auto* target = control<QWidget>(&f.window, name);
+        for (auto* area : f.window.findChildren<QScrollArea*>())
+            area->ensureWidgetVisible(target);
+        // Two moves: the pointer may already rest where the control now is.
+        QTest::mouseMove(target, QPoint(2, 2));
+        QTest::mouseMove(target);
+        QTRY_COMPARE(line->text(), hint);
+        QCOMPARE(target->toolTip(), hint);
+    }
+
+    void helpShowsThePrescriptionTopic() {
+        PrescrizioniFixture f;
+        QVERIFY(f.open());
+        QStringList texts;
+        QCOMPARE(openedBy([&] { f.click(QStringLiteral("cmdGuida")); },
+                          [&](QWidget* w) {
+                              for (auto* l : w->findChildren<QLabel*>())
+                                  texts << l->text();
+                          }),
+                 QStringLiteral("TfrmGuida"));
+        QVERIFY(texts.contains(QStringLiteral("App Emissione Prescrizioni")));
+    }
+
+    void attachmentsComeBackIntoTheLabels() {
+        PrescrizioniFixture f;
+        QVERIFY(f.open());
+        f.label(QStringLiteral("lblDesc02"))->setText(QStringLiteral("  vecchia  "));
+        QString shown;
+        QCOMPARE(openedBy([&] { f.click(QStringLiteral("cmdFile")); },
+                          [&](QWidget* w) {
+                              shown = control<QLineEdit>(w, QStringLiteral("txtDesc02"))->text();
+                              control<QLineEdit>(w, QStringLiteral("txtDesc01"))
+                                  ->setText(QStringLiteral("Referto"));
+                              control<QPushButton>(w, QStringLiteral("btnApplica"))->click();
+                          }),
+                 QStringLiteral("TfrmAllegaCartella"));
+        QCOMPARE(shown, QStringLiteral("vecchia"));
+        QCOMPARE(f.label(QStringLiteral("lblDesc01"))->text(), QStringLiteral("Referto"));
+        fillRequired(f);
+        f.click(QStringLiteral("cmdSalva"));
+        QCOMPARE(f.storedRecord(1).mid(5138, 8), QByteArray("\x07Referto"));
     }
 
     void drugSearchWritesTheNameIntoItsLine() {
