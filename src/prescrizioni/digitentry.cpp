@@ -1,5 +1,6 @@
 #include "prescrizioni/digitentry.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,10 +37,36 @@ private:
     QWidget* m_next;
 };
 
+// Enter on the button the edit leads to presses it, as Space does.
+class EnterPresses final : public QObject {
+public:
+    explicit EnterPresses(QAbstractButton* button)
+        : QObject(button)
+        , m_button(button) {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        m_button->click();
+        return true;
+    }
+
+private:
+    QAbstractButton* m_button;
+};
+
 } // namespace
 
 void installDigitEntry(QLineEdit* edit, QWidget* next) {
     new DigitEntry(edit, next);
+    if (auto* button = qobject_cast<QAbstractButton*>(next))
+        new EnterPresses(button);
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
 }

@@ -92,6 +92,14 @@ private slots:
         QCOMPARE(f.window.focusWidget()->objectName(), QStringLiteral("btnApriPreventivi"));
         QCOMPARE(opened.count(), 0); // Enter does not press it
         QVERIFY(f.window.isVisible());
+        // Enter on the button does: 20 is no year.
+        pressEnter(QApplication::focusWidget());
+        QCOMPARE(f.fake.messages.texts(), QStringList{fourDigits});
+        f.year()->setText(QStringLiteral("2025"));
+        pressEnter(f.year());
+        pressEnter(QApplication::focusWidget());
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(!f.window.isVisible());
     }
 
     void onlyFourDigitsOpenAYear_data() {
@@ -294,6 +302,9 @@ private slots:
         QCOMPARE(f.window.focusWidget()->objectName(), QStringLiteral("btnApplica"));
         QVERIFY(f.window.isVisible());
         QCOMPARE(f.ini(), QString());
+        pressEnter(f.window.focusWidget());
+        QVERIFY(!f.window.isVisible());
+        QVERIFY(f.ini().contains(QStringLiteral("Inizio=123\r\n")));
     }
 
     void applyWritesAndCancelDoesNot_data() {
