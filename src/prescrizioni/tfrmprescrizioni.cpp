@@ -312,6 +312,7 @@ QWidget* TfrmPrescrizioni::buildForm() {
     auto* logo = named(new QPushButton(QStringLiteral("Logo"), card), QStringLiteral("btnLogo"));
     logo->setFocusPolicy(Qt::NoFocus);
     logo->setIcon(QIcon(QStringLiteral(":/images/caduceo.svg")));
+    logo->setIconSize(QSize(20, 20));
     {
         int r = 0, c = 0, rs = 0, cs = 0;
         grid->getItemPosition(grid->indexOf(edits.value(QStringLiteral("CodFiscMed"))), &r, &c, &rs,
