@@ -52,10 +52,11 @@ struct ArchiveKind {
 
 ArchiveKind ricetteKind();
 ArchiveKind farmaciKind();
+ArchiveKind prescrizioniKind();
 
 // Every archive the benchmark measures.
 inline QList<ArchiveKind> archiveKinds() {
-    return {ricetteKind(), farmaciKind()};
+    return {ricetteKind(), farmaciKind(), prescrizioniKind()};
 }
 
 } // namespace tarvola::bench

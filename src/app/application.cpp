@@ -181,11 +181,23 @@ void Application::connectFlow() {
     });
     connect(launcher, &TfrmAvvio::exitRequested, this, &Application::quit);
 
-    for (AppWindow* app : std::initializer_list<AppWindow*>{
-             window<TfrmPazienti>(), window<TfrmFarmaci>(), window<TfrmMenuPrescrizioni>(),
-             window<TfrmPrescrizioni>(), window<TfrmRicette>()}) {
+    for (AppWindow* app :
+         std::initializer_list<AppWindow*>{window<TfrmPazienti>(), window<TfrmFarmaci>(),
+                                           window<TfrmPrescrizioni>(), window<TfrmRicette>()}) {
         connect(app, &AppWindow::closed, this, &Application::backToLauncher);
     }
+    // The year window leads to the prescription editor once a year is open, else back.
+    auto* years = window<TfrmMenuPrescrizioni>();
+    auto* prescriptions = window<TfrmPrescrizioni>();
+    connect(years, &TfrmMenuPrescrizioni::yearOpened, prescriptions, &TfrmPrescrizioni::openYear);
+    connect(years, &AppWindow::closed, this, [this, years, prescriptions] {
+        if (years->memory() == QStringLiteral("prescrizioni")) {
+            years->hide();
+            showApp(prescriptions);
+        } else {
+            backToLauncher();
+        }
+    });
 }
 
 void Application::showApp(AppWindow* app) {

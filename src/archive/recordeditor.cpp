@@ -167,7 +167,7 @@ QToolButton* RecordEditor::command(const QString& name) const {
     return button;
 }
 
-void RecordEditor::setArchiveToolbar(QToolButton* listButton) {
+void RecordEditor::setArchiveToolbar(QToolButton* listButton, QToolButton* afterPrint) {
     auto* find =
         makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
     auto* attach = makeCommand(QStringLiteral("cmdFile"), QStringLiteral("allega"),
@@ -178,9 +178,18 @@ void RecordEditor::setArchiveToolbar(QToolButton* listButton) {
                                      QStringLiteral("Esporta"));
     auto* help =
         makeCommand(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
-    setToolbar({command(QStringLiteral("cmdNuovo")), command(QStringLiteral("cmdDuplica")),
-                command(QStringLiteral("cmdSalva")), nullptr, find, attach, print, nullptr,
-                exportButton, listButton, nullptr, help, command(QStringLiteral("cmdEsci"))});
+    QList<QWidget*> items{command(QStringLiteral("cmdNuovo")),
+                          command(QStringLiteral("cmdDuplica")),
+                          command(QStringLiteral("cmdSalva")),
+                          nullptr,
+                          find,
+                          attach,
+                          print};
+    if (afterPrint)
+        items << afterPrint;
+    items << nullptr << exportButton << listButton << nullptr << help
+          << command(QStringLiteral("cmdEsci"));
+    setToolbar(items);
     connect(attach, &QToolButton::clicked, this,
             [this] { openAttachments(m_services, this, m_setup.attachmentTag); });
 }
@@ -311,9 +320,17 @@ void RecordEditor::focusControl(const QString& name) {
         control->setFocus(Qt::OtherFocusReason);
 }
 
+QString RecordEditor::archivePath() const {
+    if (m_setup.archivePathLabel.isEmpty())
+        return m_services.path(archiveName());
+    auto* label = findChild<QLabel*>(m_setup.archivePathLabel);
+    Q_ASSERT_X(label, "RecordEditor", "no label for the archive path");
+    return label ? label->text() : QString();
+}
+
 bool RecordEditor::withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work) {
     try {
-        ArchiveFile file(m_services.path(archiveName()), *m_setup.layout);
+        ArchiveFile file(archivePath(), *m_setup.layout);
         work(file);
         file.close();
         return true;
@@ -399,15 +416,17 @@ void RecordEditor::duplicate() {
     setPosition(0);
     if (m_setup.duplicateOpensArchive && !withArchive(MessageKind::Warning, [](ArchiveFile&) {}))
         return;
-    focusControl(m_setup.firstField);
+    focusControl(m_setup.duplicateFocus.isEmpty() ? m_setup.firstField : m_setup.duplicateFocus);
     m_services.messages().information(this, m_setup.duplicateConfirmation);
 }
 
 void RecordEditor::save() {
     for (const RequiredFields& required : m_setup.required) {
-        const bool missing = std::any_of(
-            required.fields.begin(), required.fields.end(),
-            [this](const QString& field) { return trimText(fieldText(field)).isEmpty(); });
+        const bool missing =
+            std::any_of(required.fields.begin(), required.fields.end(), [&](const QString& field) {
+                const QString text = trimText(fieldText(field));
+                return required.accepts ? !required.accepts(text) : text.isEmpty();
+            });
         if (missing) {
             m_services.messages().warning(this, required.warning);
             focusControl(required.focus);

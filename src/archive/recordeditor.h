@@ -23,12 +23,14 @@ class ArchiveFile;
 class StatusHints;
 enum class MessageKind;
 
-// A save refuses to write while one of the fields holds only blanks: it shows the
+// A save refuses to write while one of the fields holds only blanks (or, with accepts, a
+// trimmed text that accepts refuses, such as a date that does not exist): it shows the
 // warning and puts the focus on the control named focus.
 struct RequiredFields {
     QStringList fields;
     QString focus;
     QString warning;
+    std::function<bool(const QString& trimmed)> accepts = {};
 };
 
 // What an editor declares about itself; everything else is common to the editors.
@@ -36,8 +38,14 @@ struct EditorSetup {
     const RecordLayout* layout = nullptr;
     // The archive in the program folder (an editor may choose it later: archiveName()).
     QString archiveName;
+    // The hidden label holding the full path of the archive, for an editor whose archive is
+    // chosen by another window (the prescription year); empty: archiveName in the program
+    // folder. The editor creates the label.
+    QString archivePathLabel;
     // The control that takes the focus on a new card and after a duplicate.
     QString firstField;
+    // The control that takes the focus after a duplicate instead, when not empty.
+    QString duplicateFocus;
     // Checked by a save, in this order.
     QList<RequiredFields> required;
     // Fields a new card keeps as they are.
@@ -79,7 +87,8 @@ public:
     void previous();
     void next();
     void last();
-    void newCard();
+    // An editor that puts more into a new card (a number) does it around the clearing.
+    virtual void newCard();
     void duplicate();
     void save();
 
@@ -107,6 +116,8 @@ protected:
     virtual void showing() {}
     // The archive file's name in the program folder.
     virtual QString archiveName() const { return m_setup.archiveName; }
+    // The full path every operation on the archive opens.
+    QString archivePath() const;
 
     // The common controls, to be laid out by the editor.
     QToolButton* command(const QString& name) const;
@@ -126,7 +137,8 @@ protected:
     // The tool bar every archive editor has: new, duplicate, save | find (cmdTrova), attach
     // (cmdFile, which opens the attachments window), print (cmdStampa) | export (cmdEsporta)
     // and the editor's own list button | help (cmdGuida), exit. Find the buttons with command().
-    void setArchiveToolbar(QToolButton* listButton);
+    // afterPrint, when given, follows the print button (a preview).
+    void setArchiveToolbar(QToolButton* listButton, QToolButton* afterPrint = nullptr);
     void setForm(QWidget* form);
 
     void focusControl(const QString& name);

@@ -3,10 +3,8 @@
 namespace tarvola {
 
 TfrmAnteprimaPresc::TfrmAnteprimaPresc(Services& services, QWidget* parent)
-    : QDialog(parent)
-    , m_services(services) {
-    setObjectName(QStringLiteral("TfrmAnteprimaPresc"));
-    setWindowTitle(QStringLiteral(" Anteprima di stampa"));
-}
+    : PrescPrintWindow(services, parent, QStringLiteral("TfrmAnteprimaPresc"),
+                       QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
+                       DocumentOutput::Preview) {}
 
 } // namespace tarvola

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "prescrizioni/prescprintwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmAnteprimaPresc : public QDialog {
+// Shows the prescription shown in the editor in the preview, from which it can be printed.
+class TfrmAnteprimaPresc : public PrescPrintWindow {
     Q_OBJECT
 public:
     explicit TfrmAnteprimaPresc(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& m_services;
 };
 
 } // namespace tarvola

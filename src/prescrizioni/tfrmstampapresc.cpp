@@ -3,10 +3,8 @@
 namespace tarvola {
 
 TfrmStampaPresc::TfrmStampaPresc(Services& services, QWidget* parent)
-    : QDialog(parent)
-    , m_services(services) {
-    setObjectName(QStringLiteral("TfrmStampaPresc"));
-    setWindowTitle(QStringLiteral(" Stampa scheda"));
-}
+    : PrescPrintWindow(services, parent, QStringLiteral("TfrmStampaPresc"),
+                       QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
+                       DocumentOutput::Print) {}
 
 } // namespace tarvola

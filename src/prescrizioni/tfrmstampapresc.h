@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "prescrizioni/prescprintwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmStampaPresc : public QDialog {
+// Prints the prescription shown in the editor through the print dialog.
+//
+//     TfrmStampaPresc window(m_services, this); // reads the controls of its parent
+//     window.exec();
+class TfrmStampaPresc : public PrescPrintWindow {
     Q_OBJECT
 public:
     explicit TfrmStampaPresc(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& m_services;
 };
 
 } // namespace tarvola

@@ -42,8 +42,9 @@ const RecordLayout& cardLayout() {
 // not open the archive.
 class SmallEditor : public RecordEditor {
 public:
-    explicit SmallEditor(Services& services)
-        : RecordEditor(services, setup()) {
+    // tweak changes the setup, as an editor with other needs declares them.
+    explicit SmallEditor(Services& services, const std::function<void(EditorSetup&)>& tweak = {})
+        : RecordEditor(services, setup(tweak)) {
         setObjectName(QStringLiteral("SmallEditor"));
         auto* form = new QWidget;
         named(new QLineEdit(form), QStringLiteral("txtNome"));
@@ -58,6 +59,7 @@ public:
         for (const QString& field :
              runNames(QStringLiteral("File"), 3) + runNames(QStringLiteral("Desc"), 3))
             named(new QLabel(this), QStringLiteral("lbl") + field)->hide();
+        named(new QLabel(this), QStringLiteral("lblArchivio"))->hide();
         setToolbar({command(QStringLiteral("cmdNuovo")), command(QStringLiteral("cmdSalva")),
                     navigator()});
         setForm(form);
@@ -72,7 +74,7 @@ protected:
     void duplicateResets() override { clearExtras(); }
 
 private:
-    static EditorSetup setup() {
+    static EditorSetup setup(const std::function<void(EditorSetup&)>& tweak) {
         EditorSetup s;
         s.layout = &cardLayout();
         s.archiveName = QStringLiteral("Schede.pro");
@@ -86,6 +88,8 @@ private:
         s.duplicateRefusal = QStringLiteral("Attenzione: no.");
         s.duplicateConfirmation = QStringLiteral("Copia pronta.");
         s.hints = {{QStringLiteral("cmdSalva"), QStringLiteral("Salva la scheda.")}};
+        if (tweak)
+            tweak(s);
         return s;
     }
 };
@@ -98,6 +102,7 @@ private slots:
     void init() {
         QVERIFY(m_dir.isValid());
         QFile::remove(path());
+        QDir(path()).removeRecursively(); // the folder a test puts in the archive's place
     }
 
     void everyKindOfControlIsSavedAndLoadedByName() {
@@ -185,6 +190,86 @@ private slots:
                  QStringLiteral("b.pdf"));
         QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtImporto02"))->text(),
                  QStringLiteral("0,00"));
+    }
+
+    void archiveNamedByALabel() {
+        // Another window chose the archive: every operation opens the file the label names.
+        const QString chosen = m_dir.filePath(QStringLiteral("Scelto.dat"));
+        FakeServices fake(m_dir.path());
+        SmallEditor editor(fake.services, [](EditorSetup& s) {
+            s.archivePathLabel = QStringLiteral("lblArchivio");
+        });
+        editor.show();
+        control<QLabel>(&editor, QStringLiteral("lblArchivio"))->setText(chosen);
+        control<QLineEdit>(&editor, QStringLiteral("txtNome"))->setText(QStringLiteral("Ugo"));
+        editor.save();
+        QCOMPARE(editor.positionText(), QStringLiteral("1"));
+        QCOMPARE(QFileInfo(chosen).size(), qint64(cardLayout().size()));
+        QVERIFY(!QFile::exists(path()));
+        editor.newCard();
+        editor.last();
+        QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtNome"))->text(),
+                 QStringLiteral("Ugo"));
+        // An editor with no archive chosen yet opens nothing and says so.
+        control<QLabel>(&editor, QStringLiteral("lblArchivio"))->clear();
+        fake.messages.clear();
+        editor.save();
+        QCOMPARE(fake.messages.shown.size(), 1);
+        QCOMPARE(fake.messages.shown[0].kind, MessageKind::Error);
+    }
+
+    void requiredTextsARuleRefuses_data() {
+        QTest::addColumn<QString>("province");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("accepted") << "MI" << true;
+        QTest::newRow("accepted, trimmed") << " RM " << true;
+        QTest::newRow("refused") << "XX" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void requiredTextsARuleRefuses() {
+        QFETCH(QString, province);
+        QFETCH(bool, saved);
+        FakeServices fake(m_dir.path());
+        SmallEditor editor(fake.services, [](EditorSetup& s) {
+            s.required.append({{QStringLiteral("Prov")},
+                               QStringLiteral("txtProv"),
+                               QStringLiteral("Attenzione: provincia sconosciuta."),
+                               [](const QString& text) {
+                                   return text == QStringLiteral("MI") ||
+                                          text == QStringLiteral("RM");
+                               }});
+        });
+        QVERIFY(showActive(&editor));
+        control<QLineEdit>(&editor, QStringLiteral("txtNome"))->setText(QStringLiteral("Ugo"));
+        control<QComboBox>(&editor, QStringLiteral("txtProv"))->setCurrentText(province);
+        editor.save();
+        QCOMPARE(QFile::exists(path()) && QFileInfo(path()).size() > 0, saved);
+        if (!saved) {
+            QCOMPARE(fake.messages.texts(),
+                     QStringList{QStringLiteral("Attenzione: provincia sconosciuta.")});
+            QCOMPARE(editor.focusWidget()->objectName(), QStringLiteral("txtProv"));
+        }
+    }
+
+    void duplicateFocusesWhereTheSetupSays_data() {
+        QTest::addColumn<QString>("duplicateFocus");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("the first field") << ""
+                                         << "txtNome";
+        QTest::newRow("its own") << "txtTitolare"
+                                 << "txtTitolare";
+    }
+    void duplicateFocusesWhereTheSetupSays() {
+        QFETCH(QString, duplicateFocus);
+        QFETCH(QString, focused);
+        FakeServices fake(m_dir.path());
+        SmallEditor editor(fake.services,
+                           [&](EditorSetup& s) { s.duplicateFocus = duplicateFocus; });
+        QVERIFY(showActive(&editor));
+        control<QLineEdit>(&editor, QStringLiteral("txtImporto02"))->setFocus();
+        control<QLabel>(&editor, QStringLiteral("lblPosizione"))->setText(QStringLiteral("2"));
+        editor.duplicate();
+        QCOMPARE(editor.focusWidget()->objectName(), focused);
     }
 
     void checkBoxIgnoresOtherStoredTexts() {
