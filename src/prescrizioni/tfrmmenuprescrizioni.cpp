@@ -1,6 +1,6 @@
 #include "prescrizioni/tfrmmenuprescrizioni.h"
 
-#include "app/tfrmguida.h"
+#include "help/tfrmguida.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 #include "prescrizioni/digitentry.h"

@@ -1,11 +1,11 @@
 #include "prescrizioni/tfrmprescrizioni.h"
 
-#include "app/tfrmguida.h"
 #include "archive/archivefile.h"
 #include "archive/settings.h"
 #include "archive/tfrmlogo.h"
 #include "checks/verifica.h"
 #include "farmaci/tfrmtrovafarmaci.h"
+#include "help/tfrmguida.h"
 #include "pazienti/tfrmtrovapazienti.h"
 #include "platform/services.h"
 #include "platform/text.h"

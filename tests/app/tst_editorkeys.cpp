@@ -1,18 +1,19 @@
 // The keyboard of the archive editors: each key clicks its button wherever the focus is in
 // the form, Escape closes the windows an editor opens and never the editor itself.
 
+#include "archive/archivefile.h"
 #include "archive/recordeditor.h"
+#include "farmaci/farmacorecord.h"
 #include "farmaci/tfrmexpfarmaci.h"
 #include "farmaci/tfrmfarmaci.h"
+#include "prescrizioni/prescrizionerecord.h"
+#include "prescrizioni/tfrmprescrizioni.h"
+#include "ricette/ricettarecord.h"
 #include "ricette/tfrmexpricette.h"
 #include "ricette/tfrmricette.h"
 #include "support/reportfakes.h"
 #include "support/widgets.h"
 
-#include "../farmaci/farmacifixture.h"
-#include "../ricette/ricettefixture.h"
-
-#include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,20 +30,33 @@ namespace {
 // An editor over a program folder whose archive holds two cards, shown and active.
 struct Station {
     explicit Station(const QString& editor) {
-        QByteArray cards;
+        const RecordLayout* layout = nullptr;
         QString archive;
+        QString named;
         if (editor == QStringLiteral("TfrmRicette")) {
+            layout = &ricetta::layout();
             archive = QStringLiteral("Archivio_Ricette.pro");
-            cards = HandCard().named("ROSSI MARIO").bytes + HandCard().named("BIANCHI ANNA").bytes;
+            named = QStringLiteral("Assistito");
             window = std::make_unique<TfrmRicette>(fake.services);
-        } else {
+        } else if (editor == QStringLiteral("TfrmFarmaci")) {
+            layout = &farmaco::layout();
             archive = QStringLiteral("Farmaci.pro");
-            cards = DrugCard::listed("AULIN").bytes + DrugCard::listed("TACHIPIRINA").bytes;
+            named = QStringLiteral("Farmaco");
             window = std::make_unique<TfrmFarmaci>(fake.services);
+        } else {
+            layout = &prescrizione::layout();
+            archive = QStringLiteral("2024.med");
+            named = QStringLiteral("Paziente");
+            auto* presc = new TfrmPrescrizioni(fake.services);
+            presc->openYear(dir.filePath(archive), QStringLiteral("2024"));
+            window.reset(presc);
         }
-        QFile file(dir.filePath(archive));
-        if (!file.open(QIODevice::WriteOnly) || file.write(cards) != cards.size())
-            QTest::qFail("cannot write the archive", __FILE__, __LINE__);
+        ArchiveFile file(dir.filePath(archive), *layout);
+        for (const char* name : {"ROSSI MARIO", "BIANCHI ANNA"}) {
+            Record card(*layout);
+            card.setValue(named, QString::fromLatin1(name));
+            file.append(card);
+        }
     }
 
     // Shows the editor on its first card, the focus in its first field.
@@ -62,7 +76,8 @@ struct Station {
     std::unique_ptr<RecordEditor> window;
 };
 
-const QStringList editors{QStringLiteral("TfrmRicette"), QStringLiteral("TfrmFarmaci")};
+const QStringList editors{QStringLiteral("TfrmRicette"), QStringLiteral("TfrmFarmaci"),
+                          QStringLiteral("TfrmPrescrizioni")};
 
 struct Key {
     const char* command;
@@ -181,6 +196,12 @@ private slots:
         QTest::newRow("TfrmRicette check")
             << QStringLiteral("TfrmRicette") << QStringLiteral("btnCodFisc")
             << QStringLiteral("check");
+        QTest::newRow("TfrmPrescrizioni preview")
+            << QStringLiteral("TfrmPrescrizioni") << QStringLiteral("cmdAnteprima")
+            << QStringLiteral("preview");
+        QTest::newRow("TfrmPrescrizioni numbering")
+            << QStringLiteral("TfrmPrescrizioni") << QStringLiteral("cmdNumerazione")
+            << QStringLiteral("numbering");
         QTest::newRow("TfrmFarmaci to-order list")
             << QStringLiteral("TfrmFarmaci") << QStringLiteral("cmdDisponibili")
             << QStringLiteral("list");
@@ -216,17 +237,13 @@ private slots:
     }
     void everyPictureButtonIsAnnounced() {
         QFETCH(QString, window);
-        QTemporaryDir dir;
-        FakeReportServices fake(dir.path());
-        std::unique_ptr<QWidget> w;
-        if (window == QStringLiteral("TfrmRicette"))
-            w = std::make_unique<TfrmRicette>(fake.services);
-        else if (window == QStringLiteral("TfrmFarmaci"))
-            w = std::make_unique<TfrmFarmaci>(fake.services);
-        else if (window == QStringLiteral("TfrmExpRicette"))
-            w = std::make_unique<TfrmExpRicette>(fake.services);
-        else
-            w = std::make_unique<TfrmExpFarmaci>(fake.services);
+        Station s(editors.contains(window) ? window : editors.first());
+        std::unique_ptr<QWidget> exporter;
+        if (window == QStringLiteral("TfrmExpRicette"))
+            exporter = std::make_unique<TfrmExpRicette>(s.fake.services);
+        else if (window == QStringLiteral("TfrmExpFarmaci"))
+            exporter = std::make_unique<TfrmExpFarmaci>(s.fake.services);
+        QWidget* w = exporter ? exporter.get() : s.window.get();
         const QList<QToolButton*> buttons = w->findChildren<QToolButton*>();
         QVERIFY(buttons.size() >= 3);
         for (QToolButton* b : buttons) {

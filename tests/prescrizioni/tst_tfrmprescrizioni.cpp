@@ -638,21 +638,27 @@ private slots:
     void statusLineHints_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
-        const auto row = [](const char* name, const char* hint) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(hint);
+        QTest::addColumn<QString>("key"); // named at the end of the tooltip
+        const auto row = [](const char* name, const char* hint, const char* key = "") {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(hint)
+                                << QString::fromLatin1(key);
         };
-        row("cmdNuovo", "Prepara la schermata per l'emissione di una nuova prescrizione.");
-        row("cmdDuplica", "Prepara la schermata per l'emissione di una nuova prescrizione "
-                          "duplicando i dati correnti.");
-        row("cmdSalva", "Salva la prescrizione corrente in archivio.");
-        row("cmdTrova", "Trova una prescrizione in archivio.");
+        row("cmdNuovo", "Prepara la schermata per l'emissione di una nuova prescrizione.",
+            "Ctrl+N");
+        row("cmdDuplica",
+            "Prepara la schermata per l'emissione di una nuova prescrizione "
+            "duplicando i dati correnti.",
+            "Ctrl+D");
+        row("cmdSalva", "Salva la prescrizione corrente in archivio.", "Ctrl+S");
+        row("cmdTrova", "Trova una prescrizione in archivio.", "Ctrl+F");
         row("cmdAnteprima", "Visualizza l'anteprima di stampa della prescrizione corrente.");
-        row("cmdStampa", "Stampa la prescrizione corrente.");
-        row("cmdPrimo", "Visualizza la prima prescrizione in archivio.");
-        row("cmdIndietro", "Visualizza la prescrizione precedente in archivio.");
-        row("cmdAvanti", "Visualizza la prescrizione successiva in archivio.");
-        row("cmdUltimo", "Visualizza l'ultima prescrizione in archivio.");
-        row("cmdEsporta", "Esporta le prescrizioni in archivio in un file di Microsoft Excel.");
+        row("cmdStampa", "Stampa la prescrizione corrente.", "Ctrl+P");
+        row("cmdPrimo", "Visualizza la prima prescrizione in archivio.", "Alt+Home");
+        row("cmdIndietro", "Visualizza la prescrizione precedente in archivio.", "Alt+PgUp");
+        row("cmdAvanti", "Visualizza la prescrizione successiva in archivio.", "Alt+PgDn");
+        row("cmdUltimo", "Visualizza l'ultima prescrizione in archivio.", "Alt+End");
+        row("cmdEsporta", "Esporta le prescrizioni in archivio in un file di Microsoft Excel.",
+            "Ctrl+E");
         row("cmdFile", "Allega file alla prescrizione corrente.");
         row("cmdNumerazione", "Imposta il numero iniziale per la numerazione delle prescrizioni.");
         row("btnLogo", "Carica il logo dello Studio Medico.");
@@ -662,12 +668,13 @@ private slots:
         row("impFarmaci07", "Importa i dati dall'Archivio Farmaci.");
         row("btnCodFisc", "Controlla il codice fiscale.");
         row("btnCodFiscMed", "Controlla il codice fiscale.");
-        row("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
+        row("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.", "F1");
         row("cmdEsci", "Esci da questa schermata di lavoro.");
     }
     void statusLineHints() {
         QFETCH(QString, name);
         QFETCH(QString, hint);
+        QFETCH(QString, key);
         PrescrizioniFixture f;
         QVERIFY(f.open());
         auto* line = f.label(QStringLiteral("panInfo"));
@@ -678,7 +685,7 @@ private slots:
         QTest::mouseMove(target, QPoint(2, 2));
         QTest::mouseMove(target);
         QTRY_COMPARE(line->text(), hint);
-        QCOMPARE(target->toolTip(), hint);
+        QCOMPARE(target->toolTip(), key.isEmpty() ? hint : hint + QStringLiteral(" (%1)").arg(key));
     }
 
     void helpShowsThePrescriptionTopic() {
