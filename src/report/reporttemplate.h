@@ -184,6 +184,7 @@ namespace templates {
 inline const QString ricettaRossa = QStringLiteral(":/templates/ricettarossa.json");
 inline const QString riepilogo = QStringLiteral(":/templates/riepilogo.json");
 inline const QString schedaFarmaco = QStringLiteral(":/templates/schedafarmaco.json");
+inline const QString schedaPaziente = QStringLiteral(":/templates/schedapaziente.json");
 } // namespace templates
 
 } // namespace tarvola::report
