@@ -129,16 +129,16 @@ const QString folderWarning =
 const QString formStyle = QStringLiteral(
     "#panContenitore { background: #ffffff; border: 1px solid #c9d6ea; border-radius: 8px; }"
     "#panContenitore QLabel { color: #26364f; }"
-    "QLabel[title=\"true\"] { color: #ffffff; background: #1c56a8; font-weight: bold;"
+    "#panContenitore QLabel[title=\"true\"] { color: #ffffff; background: #1c56a8; font-weight: bold;"
     " padding: 4px 10px; border-radius: 4px; }"
-    "QLabel[twin=\"true\"] { background: #fff1cf; border: 2px solid #e09a1a; border-radius: 6px;"
+    "#panContenitore QLabel[twin=\"true\"] { background: #fff1cf; border: 2px solid #e09a1a; border-radius: 6px;"
     " color: #8a4b08; font-weight: bold; }"
     "#panContenitore QLineEdit, #panContenitore QComboBox { background: #f7faff;"
     " border: 1px solid #b9cbe6; border-radius: 3px; padding: 2px 4px; }"
     "#panContenitore QLineEdit:focus, #panContenitore QComboBox:focus { background: #fffde8;"
     " border: 1px solid #d89a20; }"
-    "QLabel[note=\"true\"] { color: #5a6b85; font-style: italic; }"
-    "QLabel[step=\"true\"] { background: #f3f7fd; border: 1px solid #c9d6ea; border-radius: 6px;"
+    "#panContenitore QLabel[note=\"true\"] { color: #5a6b85; font-style: italic; }"
+    "#panContenitore QLabel[step=\"true\"] { background: #f3f7fd; border: 1px solid #c9d6ea; border-radius: 6px;"
     " padding: 8px; }");
 
 QStringList fieldsOf(const QList<paziente::FormField>& list) {
@@ -237,7 +237,7 @@ TfrmPazienti::TfrmPazienti(Services& services, QWidget* parent)
     resize(1180, 860);
     setWindowState(Qt::WindowMaximized);
 
-    auto* preview = makeCommand(QStringLiteral("cmdAnteprima"), QStringLiteral("lente"),
+    auto* preview = makeCommand(QStringLiteral("cmdAnteprima"), QStringLiteral("anteprima"),
                                 QStringLiteral("Anteprima"));
     setArchiveToolbar(nullptr, preview);
 
@@ -339,9 +339,17 @@ QWidget* TfrmPazienti::buildForm() {
     inner->addLayout(selector);
     inner->addLayout(right, 1);
 
-    auto* outer = new QHBoxLayout(background);
+    // Centred, and as tall as the screen allows up to its full height, so that a laptop
+    // screen shows it whole without scrolling.
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    auto* outer = new QGridLayout(background);
     outer->setContentsMargins(12, 8, 12, 8);
-    outer->addWidget(box, 0, Qt::AlignCenter);
+    outer->addWidget(box, 1, 1);
+    outer->setRowStretch(0, 1);
+    outer->setRowStretch(1, 1000);
+    outer->setRowStretch(2, 1);
+    outer->setColumnStretch(0, 1);
+    outer->setColumnStretch(2, 1);
     return background;
 }
 
@@ -470,6 +478,7 @@ QWidget* TfrmPazienti::buildAnalyses() {
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
     grid->setColumnMinimumWidth(2, 40);
+    grid->setColumnStretch(2, 1);
     QList<QWidget*> chain;
     for (int i = 1; i <= paziente::analysisLines; ++i) {
         // Four blocks of eight: 1-8 left, 9-16 right, then 17-24 left and 25-32 right below.
