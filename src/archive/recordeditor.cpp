@@ -167,7 +167,7 @@ QToolButton* RecordEditor::command(const QString& name) const {
     return button;
 }
 
-void RecordEditor::setArchiveToolbar(QToolButton* listButton, QToolButton* afterPrint) {
+void RecordEditor::setArchiveToolbar(QToolButton* listButton, QToolButton* previewButton) {
     auto* find =
         makeCommand(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
     auto* attach = makeCommand(QStringLiteral("cmdFile"), QStringLiteral("allega"),
@@ -183,12 +183,13 @@ void RecordEditor::setArchiveToolbar(QToolButton* listButton, QToolButton* after
                           command(QStringLiteral("cmdSalva")),
                           nullptr,
                           find,
-                          attach,
-                          print};
-    if (afterPrint)
-        items << afterPrint;
-    items << nullptr << exportButton << listButton << nullptr << help
-          << command(QStringLiteral("cmdEsci"));
+                          attach};
+    if (previewButton)
+        items << previewButton;
+    items << print << nullptr << exportButton;
+    if (listButton)
+        items << listButton;
+    items << nullptr << help << command(QStringLiteral("cmdEsci"));
     setToolbar(items);
     connect(attach, &QToolButton::clicked, this,
             [this] { openAttachments(m_services, this, m_setup.attachmentTag); });
@@ -395,13 +396,27 @@ void RecordEditor::newCard() {
     clearForm();
 }
 
+void RecordEditor::resetField(const QString& field) {
+    const auto start = m_setup.startTexts.constFind(field);
+    if (start == m_setup.startTexts.constEnd())
+        binding(field).clear();
+    else
+        binding(field).show(start.value());
+}
+
+void RecordEditor::showViews(const QStringList& views) {
+    for (const QString& view : views)
+        showView(view);
+}
+
 void RecordEditor::clearForm() {
     for (const FieldDef& f : m_setup.layout->fields()) {
         if (!m_setup.keptOnClear.contains(f.name))
-            binding(f.name).clear();
+            resetField(f.name);
     }
     setPosition(0);
     clearExtras();
+    showViews(m_setup.viewsOnClear);
     focusControl(m_setup.firstField);
 }
 
@@ -411,11 +426,18 @@ void RecordEditor::duplicate() {
         return;
     }
     for (const QString& field : m_setup.emptiedOnDuplicate)
-        binding(field).clear();
+        resetField(field);
     duplicateResets();
     setPosition(0);
-    if (m_setup.duplicateOpensArchive && !withArchive(MessageKind::Warning, [](ArchiveFile&) {}))
+    const auto emptyOnceOpen = [this] {
+        for (const QString& field : m_setup.emptiedOnDuplicateOnceOpen)
+            resetField(field);
+    };
+    if (!m_setup.duplicateOpensArchive)
+        emptyOnceOpen();
+    else if (!withArchive(m_setup.duplicateFailure, [&](ArchiveFile&) { emptyOnceOpen(); }))
         return;
+    showViews(m_setup.viewsOnDuplicate);
     focusControl(m_setup.duplicateFocus.isEmpty() ? m_setup.firstField : m_setup.duplicateFocus);
     m_services.messages().information(this, m_setup.duplicateConfirmation);
 }
@@ -429,6 +451,7 @@ void RecordEditor::save() {
             });
         if (missing) {
             m_services.messages().warning(this, required.warning);
+            showViews(m_setup.viewsOnRefusedSave);
             focusControl(required.focus);
             return;
         }

@@ -3,6 +3,7 @@
 #include "archive/appwindow.h"
 #include "archive/fieldbinding.h"
 #include "archive/record.h"
+#include "platform/services.h"
 
 #include <QHash>
 #include <QList>
@@ -21,7 +22,6 @@ namespace tarvola {
 
 class ArchiveFile;
 class StatusHints;
-enum class MessageKind;
 
 // A save refuses to write while one of the fields holds only blanks (or, with accepts, a
 // trimmed text that accepts refuses, such as a date that does not exist): it shows the
@@ -52,8 +52,23 @@ struct EditorSetup {
     QStringList keptOnClear;
     // Fields a duplicate empties (the editor's duplicateResets() does the rest).
     QStringList emptiedOnDuplicate;
+    // Fields a duplicate empties only once the archive proved writable, so that a duplicate
+    // the archive refuses leaves them on screen.
+    QStringList emptiedOnDuplicateOnceOpen;
     // Whether a duplicate opens and closes the archive to make sure it can be written.
     bool duplicateOpensArchive = true;
+    // How a duplicate reports an archive it cannot open.
+    MessageKind duplicateFailure = MessageKind::Warning;
+    // What a new card shows in these fields instead of nothing (amounts "0,00"); a field a
+    // duplicate empties goes back to it too.
+    QHash<QString, QString> startTexts;
+    // A form in parts (sections, pages of rows) names the parts the operations bring on
+    // screen, in this order, through showView(), before the focus moves: after clearing,
+    // after a duplicate, after a save refused for a missing field. Loading a card and a
+    // save that succeeds leave the part on screen as it is.
+    QStringList viewsOnClear;
+    QStringList viewsOnDuplicate;
+    QStringList viewsOnRefusedSave;
     QString duplicateRefusal;      // warning: a duplicate of a card not yet stored
     QString duplicateConfirmation; // information after a duplicate
     // Status line hints: control name, hint.
@@ -118,6 +133,8 @@ protected:
     virtual QString archiveName() const { return m_setup.archiveName; }
     // The full path every operation on the archive opens.
     QString archivePath() const;
+    // Brings one of the views the setup names on screen.
+    virtual void showView(const QString& view) { Q_UNUSED(view); }
 
     // The common controls, to be laid out by the editor.
     QToolButton* command(const QString& name) const;
@@ -137,8 +154,8 @@ protected:
     // The tool bar every archive editor has: new, duplicate, save | find (cmdTrova), attach
     // (cmdFile, which opens the attachments window), print (cmdStampa) | export (cmdEsporta)
     // and the editor's own list button | help (cmdGuida), exit. Find the buttons with command().
-    // afterPrint, when given, follows the print button (a preview).
-    void setArchiveToolbar(QToolButton* listButton, QToolButton* afterPrint = nullptr);
+    // An editor that previews its card gives its preview button, which goes before print.
+    void setArchiveToolbar(QToolButton* listButton, QToolButton* previewButton = nullptr);
     void setForm(QWidget* form);
 
     void focusControl(const QString& name);
@@ -152,6 +169,9 @@ private:
     std::optional<qint64> shownPosition() const;
     void setPosition(qint64 position);
     void clearForm();
+    // Empties a field, or shows its start text.
+    void resetField(const QString& field);
+    void showViews(const QStringList& views);
     // Runs work on the open archive; false (after the access message) when it fails.
     bool withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work);
     const FieldBinding& binding(const QString& field) const;

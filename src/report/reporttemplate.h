@@ -185,6 +185,7 @@ inline const QString ricettaRossa = QStringLiteral(":/templates/ricettarossa.jso
 inline const QString riepilogo = QStringLiteral(":/templates/riepilogo.json");
 inline const QString schedaFarmaco = QStringLiteral(":/templates/schedafarmaco.json");
 inline const QString prescrizione = QStringLiteral(":/templates/prescrizione.json");
+inline const QString schedaPaziente = QStringLiteral(":/templates/schedapaziente.json");
 } // namespace templates
 
 } // namespace tarvola::report

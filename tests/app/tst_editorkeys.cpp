@@ -6,6 +6,8 @@
 #include "farmaci/farmacorecord.h"
 #include "farmaci/tfrmexpfarmaci.h"
 #include "farmaci/tfrmfarmaci.h"
+#include "pazienti/pazienterecord.h"
+#include "pazienti/tfrmpazienti.h"
 #include "prescrizioni/prescrizionerecord.h"
 #include "prescrizioni/tfrmprescrizioni.h"
 #include "ricette/ricettarecord.h"
@@ -43,6 +45,11 @@ struct Station {
             archive = QStringLiteral("Farmaci.pro");
             named = QStringLiteral("Farmaco");
             window = std::make_unique<TfrmFarmaci>(fake.services);
+        } else if (editor == QStringLiteral("TfrmPazienti")) {
+            layout = &paziente::layout();
+            archive = QString::fromLatin1(paziente::archiveName);
+            named = QStringLiteral("Cognome");
+            window = std::make_unique<TfrmPazienti>(fake.services);
         } else {
             layout = &prescrizione::layout();
             archive = QStringLiteral("2024.med");
@@ -77,7 +84,7 @@ struct Station {
 };
 
 const QStringList editors{QStringLiteral("TfrmRicette"), QStringLiteral("TfrmFarmaci"),
-                          QStringLiteral("TfrmPrescrizioni")};
+                          QStringLiteral("TfrmPrescrizioni"), QStringLiteral("TfrmPazienti")};
 
 struct Key {
     const char* command;
@@ -182,14 +189,20 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("window");
         const std::pair<const char*, const char*> opened[] = {
-            {"cmdTrova", "search"},     {"cmdEsporta", "export"}, {"cmdStampa", "print"},
-            {"cmdFile", "attachments"}, {"cmdGuida", "help"},
+            {"cmdTrova", "search"},
+            {"cmdEsporta", "export"},
+            {"cmdFile", "attachments"},
+            {"cmdGuida", "help"},
         };
         for (const QString& editor : editors) {
             for (const auto& [command, window] : opened)
                 QTest::addRow("%s %s", qPrintable(editor), window)
                     << editor << QString::fromLatin1(command) << QString::fromLatin1(window);
         }
+        // The patient card goes straight to the print dialog; these have print windows.
+        for (const QString& editor : editors.mid(0, 3))
+            QTest::addRow("%s print", qPrintable(editor))
+                << editor << QStringLiteral("cmdStampa") << QStringLiteral("print");
         QTest::newRow("TfrmRicette open list")
             << QStringLiteral("TfrmRicette") << QStringLiteral("cmdIncompleti")
             << QStringLiteral("list");
