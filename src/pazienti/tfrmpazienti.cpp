@@ -294,6 +294,10 @@ QWidget* TfrmPazienti::buildForm() {
         auto* button = makeCommand(QString::fromLatin1(d.selector), QString::fromLatin1(d.icon),
                                    QString::fromLatin1(d.caption), box);
         button->setFixedSize(104, 66);
+        // No tooltip or status-line hint, but screen readers name the section it shows.
+        button->setAccessibleName(QString::fromLatin1(d.caption));
+        button->setAccessibleDescription(
+            QStringLiteral("Mostra la sezione %1").arg(QString::fromLatin1(d.caption)));
         auto* twin = named(new QLabel(box), QString::fromLatin1(d.twin));
         twin->setProperty("twin", true);
         twin->setAlignment(Qt::AlignCenter);

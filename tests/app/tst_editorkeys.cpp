@@ -262,7 +262,6 @@ private slots:
         for (QToolButton* b : buttons) {
             QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
             QVERIFY2(!b->accessibleDescription().isEmpty(), qPrintable(b->objectName()));
-            QVERIFY2(!b->toolTip().isEmpty(), qPrintable(b->objectName()));
         }
     }
 
