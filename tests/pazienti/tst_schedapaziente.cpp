@@ -35,7 +35,11 @@ bool near(const QRectF& a, const QRectF& b) {
 }
 
 QString describe(const QRectF& r) {
-    return QStringLiteral("(%1, %2, %3 x %4)").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height());
+    return QStringLiteral("(%1, %2, %3 x %4)")
+        .arg(r.left())
+        .arg(r.top())
+        .arg(r.width())
+        .arg(r.height());
 }
 
 const TextOp* textOf(const PreparedPage& page, const QString& memo) {
@@ -44,37 +48,72 @@ const TextOp* textOf(const PreparedPage& page, const QString& memo) {
     return kept.size() == 1 ? &kept.front() : nullptr;
 }
 
-const char* const captions[] = {
-    "Cognome paziente:",   "Nome paziente:",          "Codice fiscale:",
-    "Data di nascita:",    "Comune di nascita:",      "Partita IVA:",
-    "Via e numero civico:", "CAP:",                   "Comune di residenza:",
-    "Tel. casa:",          "Tel. ufficio:",           "Tel. cellulare:",
-    "Fax:",                "Recapito preferenziale:", "E-mail:",
-    "Giorni e orari preferiti:", "Tessera sanitaria n.", "Modalità di pagamento:",
-    "Note:",               "Professione:",            "IBAN:",
-    "Intestatario C/C:",   "Medico:",                 "Raccomandazioni mediche:"};
+const char* const captions[] = {"Cognome paziente:",
+                                "Nome paziente:",
+                                "Codice fiscale:",
+                                "Data di nascita:",
+                                "Comune di nascita:",
+                                "Partita IVA:",
+                                "Via e numero civico:",
+                                "CAP:",
+                                "Comune di residenza:",
+                                "Tel. casa:",
+                                "Tel. ufficio:",
+                                "Tel. cellulare:",
+                                "Fax:",
+                                "Recapito preferenziale:",
+                                "E-mail:",
+                                "Giorni e orari preferiti:",
+                                "Tessera sanitaria n.",
+                                "Modalità di pagamento:",
+                                "Note:",
+                                "Professione:",
+                                "IBAN:",
+                                "Intestatario C/C:",
+                                "Medico:",
+                                "Raccomandazioni mediche:"};
 
 // A card on screen whose values are single words, so each reads back as one PDF word.
 void fillCard(PazientiFixture& f) {
-    const std::pair<const char*, const char*> values[] = {
-        {"Cognome", "ROSSI"},       {"Nome", "MARIO"},          {"CodFisc", "RSSMRA80A01H501U"},
-        {"Sesso", "M"},             {"DataNasc", "01/01/1980"}, {"ComuneNasc", "Roma"},
-        {"ProvNasc", "RM"},         {"Iva", "01234567890"},     {"Indirizzo", "Corso"},
-        {"Cap", "00100"},           {"ComuneRes", "Milano"},    {"ProvRes", "MI"},
-        {"TelCasa", "061234"},      {"TelUff", "062345"},       {"TelCel", "3331234"},
-        {"Fax", "063456"},          {"Recapito", "Cellulare"},  {"Email", "mario@posta.it"},
-        {"Orari", "Mattina"},       {"Tessera", "80380"},       {"Pagamento", "Bonifico"},
-        {"Note", "Puntuale"},       {"Professione", "Ingegnere"}, {"Iban", "IT60X05428"},
-        {"Intestatario", "Rossi"},  {"Medico", "Verdi"},        {"Carta", "4539578763621486"},
-        {"Privacy", "Bianchi"},     {"Raccomandazioni", "Riposo"}};
+    const std::pair<const char*, const char*> values[] = {{"Cognome", "ROSSI"},
+                                                          {"Nome", "MARIO"},
+                                                          {"CodFisc", "RSSMRA80A01H501U"},
+                                                          {"Sesso", "M"},
+                                                          {"DataNasc", "01/01/1980"},
+                                                          {"ComuneNasc", "Roma"},
+                                                          {"ProvNasc", "RM"},
+                                                          {"Iva", "01234567890"},
+                                                          {"Indirizzo", "Corso"},
+                                                          {"Cap", "00100"},
+                                                          {"ComuneRes", "Milano"},
+                                                          {"ProvRes", "MI"},
+                                                          {"TelCasa", "061234"},
+                                                          {"TelUff", "062345"},
+                                                          {"TelCel", "3331234"},
+                                                          {"Fax", "063456"},
+                                                          {"Recapito", "Cellulare"},
+                                                          {"Email", "mario@posta.it"},
+                                                          {"Orari", "Mattina"},
+                                                          {"Tessera", "80380"},
+                                                          {"Pagamento", "Bonifico"},
+                                                          {"Note", "Puntuale"},
+                                                          {"Professione", "Ingegnere"},
+                                                          {"Iban", "IT60X05428"},
+                                                          {"Intestatario", "Rossi"},
+                                                          {"Medico", "Verdi"},
+                                                          {"Carta", "4539578763621486"},
+                                                          {"Privacy", "Bianchi"},
+                                                          {"Raccomandazioni", "Riposo"}};
     for (const auto& [field, text] : values)
         f.show(QString::fromLatin1(field), QString::fromLatin1(text));
 }
 
-const QStringList expectedValues = QStringLiteral(
-    "ROSSI|MARIO|RSSMRA80A01H501U  -  Sesso: M|01/01/1980|Roma  -  Prov. RM|01234567890|Corso|"
-    "00100|Milano  -  Prov. MI|061234|062345|3331234|063456|Cellulare|mario@posta.it|Mattina|"
-    "80380|Bonifico|Puntuale|Ingegnere|IT60X05428|Rossi|Verdi|Riposo").split(u'|');
+const QStringList expectedValues =
+    QStringLiteral(
+        "ROSSI|MARIO|RSSMRA80A01H501U  -  Sesso: M|01/01/1980|Roma  -  Prov. RM|01234567890|Corso|"
+        "00100|Milano  -  Prov. MI|061234|062345|3331234|063456|Cellulare|mario@posta.it|Mattina|"
+        "80380|Bonifico|Puntuale|Ingegnere|IT60X05428|Rossi|Verdi|Riposo")
+        .split(u'|');
 
 } // namespace
 
@@ -112,23 +151,29 @@ private slots:
         const TextOp* title = textOf(page, QStringLiteral("txtTitolo"));
         QVERIFY(title);
         QCOMPARE(title->text, QStringLiteral("SCHEDA ANAGRAFICA PAZIENTE"));
-        QVERIFY2(near(title->clip, QRectF(33.0, 13.0, 165.0, 9.0)), qPrintable(describe(title->clip)));
+        QVERIFY2(near(title->clip, QRectF(33.0, 13.0, 165.0, 9.0)),
+                 qPrintable(describe(title->clip)));
         QCOMPARE(title->align, report::HAlign::Center);
         QCOMPARE(title->font.pointSize, 16.0);
         const TextOp* footer = textOf(page, QStringLiteral("txtCalce"));
         QVERIFY(footer);
-        QCOMPARE(footer->text, QStringLiteral("Stampa eseguita in data 14/03/2026 alle ore 09:30:00"));
-        QVERIFY2(near(footer->clip, QRectF(13.0, 279.0, 185.0, 6.0)), qPrintable(describe(footer->clip)));
+        QCOMPARE(footer->text,
+                 QStringLiteral("Stampa eseguita in data 14/03/2026 alle ore 09:30:00"));
+        QVERIFY2(near(footer->clip, QRectF(13.0, 279.0, 185.0, 6.0)),
+                 qPrintable(describe(footer->clip)));
         // Neither the card number nor the data controller are printed.
         for (const TextOp& op : page.texts())
-            QVERIFY(!op.text.contains(QStringLiteral("4539")) && !op.text.contains(QStringLiteral("Bianchi")));
+            QVERIFY(!op.text.contains(QStringLiteral("4539")) &&
+                    !op.text.contains(QStringLiteral("Bianchi")));
         // The template's own picture, top left; the teal captions and orange title filled.
         int images = 0;
         int teal = 0;
         for (const auto& op : page.ops) {
             if (const auto* image = std::get_if<report::ImageOp>(&op)) {
                 ++images;
-                QVERIFY(QRectF(13.0, 13.0, 17.0, 13.0).adjusted(-0.3, -0.3, 0.3, 0.3).contains(image->target));
+                QVERIFY(QRectF(13.0, 13.0, 17.0, 13.0)
+                            .adjusted(-0.3, -0.3, 0.3, 0.3)
+                            .contains(image->target));
                 QVERIFY(!image->image.isNull());
             }
             if (const auto* rect = std::get_if<report::RectOp>(&op)) {
@@ -197,7 +242,9 @@ private slots:
         std::vector<Word> words;
         for (auto it = wordTag.globalMatch(text); it.hasNext();) {
             const auto w = it.next();
-            words.push_back({w.captured(5), QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()) * pointsToMm});
+            words.push_back(
+                {w.captured(5),
+                 QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()) * pointsToMm});
         }
         // The first word of each caption and value starts where the layout put its line.
         const auto check = [&](const TextOp& op) {
@@ -215,8 +262,10 @@ private slots:
             }
             QVERIFY2(best, qPrintable(op.object + QStringLiteral(": ") + first));
             const QPointF d = best->topLeft - op.line.topLeft();
-            QVERIFY2(qAbs(d.x()) <= tolerance && qAbs(d.y()) <= tolerance,
-                     qPrintable(QStringLiteral("%1 %2 mm, %3 mm off").arg(op.object).arg(d.x()).arg(d.y())));
+            QVERIFY2(
+                qAbs(d.x()) <= tolerance && qAbs(d.y()) <= tolerance,
+                qPrintable(
+                    QStringLiteral("%1 %2 mm, %3 mm off").arg(op.object).arg(d.x()).arg(d.y())));
         };
         for (int row = 1; row <= 24; ++row) {
             check(*textOf(laidOut.pages[0], rowName("titCampo", row)));
