@@ -98,8 +98,8 @@ std::function<bool(const RecordVisitor&)> archiveReader(const QString& path,
 }
 
 QList<ByteRange> fieldRanges(const RecordLayout& layout, const QList<int>& fields) {
-    // Reading a few hundred bytes more costs less than a read of its own.
-    constexpr qint64 joinGap = 512;
+    // Reading up to a kilobyte more costs less than a read of its own.
+    constexpr qint64 joinGap = 1024;
     QList<ByteRange> ranges;
     for (const int index : fields) {
         const FieldDef& f = layout.at(index);

@@ -53,8 +53,8 @@ bool scanArchive(const QString& path, const RecordLayout& layout, const RecordVi
 std::function<bool(const RecordVisitor&)> archiveReader(const QString& path,
                                                         const RecordLayout& layout);
 
-// The byte ranges of a record that hold the given fields, in file order, ranges closer
-// than a few hundred bytes joined into one.
+// The byte ranges of a record that hold the given fields, in file order, ranges less than
+// a kilobyte apart joined into one.
 struct ByteRange {
     qint64 offset;
     qint64 size;
