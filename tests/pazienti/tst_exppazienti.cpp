@@ -176,9 +176,15 @@ private slots:
         QCOMPARE(calc.size(), 4);
         QVERIFY2(calc[0].startsWith(u"Cognome Paziente,Nome Paziente,Codice fiscale,Sesso"_s),
                  qPrintable(calc[0]));
-        QVERIFY2(calc[1].startsWith(u"ROSSI & FIGLI,vNome,vCodFisc,F,vDataNasc,"
-                                    "vComuneNasc FC,vIva,vIndirizzo,06100,"_s),
-                 qPrintable(calc[1]));
+        // Calc reads a postcode of digits as a number (it does not honour x:str, as Excel
+        // does), so a leading zero is not compared here.
+        const QStringList cells = calc[1].split(u',');
+        QCOMPARE(cells.size(), 25);
+        QCOMPARE(cells.mid(0, 8),
+                 (QStringList{u"ROSSI & FIGLI"_s, u"vNome"_s, u"vCodFisc"_s, u"F"_s, u"vDataNasc"_s,
+                              u"vComuneNasc FC"_s, u"vIva"_s, u"vIndirizzo"_s}));
+        QVERIFY(cells[8] == u"06100"_s || cells[8] == u"6100"_s);
+        QCOMPARE(cells[9], u"vComuneRes PG"_s);
         QVERIFY2(calc[2].startsWith(u"Bianchì,vNome"_s), qPrintable(calc[2]));
         QVERIFY2(calc[3].endsWith(u"vAllergie,vRaccomandazioni"_s), qPrintable(calc[3]));
     }
