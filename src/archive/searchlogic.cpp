@@ -27,13 +27,22 @@ QString listLine(const RecordView& record, const QList<LineColumn>& columns) {
     for (qsizetype i = 0; i < columns.size(); ++i) {
         size += columns[i].before.size() + (i == last ? record.storedText(columns[i].field).size()
                                                       : std::max(columns[i].width, 0));
+        if (i == last && columns[i].joined >= 0)
+            size += 1 + record.storedText(columns[i].joined).size();
     }
     QString line;
     line.reserve(size);
+    QByteArray joinedText;
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const LineColumn& c = columns[i];
         line += c.before;
         QByteArrayView text = record.storedText(c.field);
+        if (c.joined >= 0) {
+            // Trimmed again as a whole, as a padded column's text is: an empty first part
+            // leaves no blank before the second.
+            joinedText = text.toByteArray() + ' ' + record.storedText(c.joined).toByteArray();
+            text = QByteArrayView(joinedText).trimmed();
+        }
         if (i == last) {
             appendCp1252(line, text);
             break;

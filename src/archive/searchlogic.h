@@ -14,6 +14,9 @@ struct LineColumn {
     int field;      // index of the field in the record
     QString before; // separator that names the column, e.g. "  C.F. "
     int width = 0;  // ignored for the last column
+    // A second field shown after the first, one blank between them (a surname and a first
+    // name in one column); the two trimmed texts joined are padded and cut as one.
+    int joined = -1;
 };
 
 // The text of a padded column: the field trimmed, blanks appended, cut to the width.

@@ -343,9 +343,10 @@ void SearchWindow::recall(const QModelIndex& index) {
     // in file order, so the last of them is the one left in the editor.
     const QString tagText = tag();
     const bool reopens = m_table.reopenTag.isEmpty() || tagText == m_table.reopenTag;
-    if (index.isValid() && m_table.read && (m_table.recall || reopens)) {
+    const RecordReader& read = m_table.recallRead ? m_table.recallRead : m_table.read;
+    if (index.isValid() && read && (m_table.recall || reopens)) {
         const QString wanted = trimText(index.data().toString());
-        m_table.read([&](qint64 position, const RecordView& record) {
+        read([&](qint64 position, const RecordView& record) {
             if (trimText(listLine(record, m_table.line)) != wanted)
                 return;
             if (m_table.recall)

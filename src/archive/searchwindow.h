@@ -43,6 +43,9 @@ struct SearchTable {
     // A window that does more than reopen (imports into another editor) decides instead:
     // called for every record with the line, with the window's tag; false when it does not act.
     std::function<bool(const QString& tag, qint64 position, const RecordView& record)> recall;
+    // The reader of the double click when it needs other fields than the search (a reader
+    // of some fields only); the double click reads with read when empty.
+    RecordReader recallRead;
 };
 
 // Prints the lines of a result list under the title; set once by the report layer.

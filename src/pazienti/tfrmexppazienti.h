@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "archive/exportwindow.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmExpPazienti : public QDialog {
+// The patient archive in a grid of 25 columns, exported to Pazienti.xls (sheet "Riepilogo
+// Pazienti"). Only the two parts of each card that the columns show are read: the personal
+// data and the anamnesis texts.
+class TfrmExpPazienti : public ExportWindow {
     Q_OBJECT
 public:
     explicit TfrmExpPazienti(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& m_services;
 };
 
 } // namespace tarvola

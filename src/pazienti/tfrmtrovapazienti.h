@@ -1,36 +1,41 @@
 #pragma once
 
-#include "archive/record.h"
+#include "archive/searchwindow.h"
+#include "pazienti/pazientisearch.h"
 
-#include <QDialog>
-
+#include <array>
 #include <functional>
-
-class QLabel;
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption and takes its opener's tag and the
-// editor a chosen card goes back to, as every search window does.
-class TfrmTrovaPazienti : public QDialog {
+// Finds patient cards by up to ten partial keys. A double click either reloads the chosen
+// card in the patient editor (tag "pazienti", through the recall target) or copies some of
+// its values into the editor that opened the search: eight into the prescription editor
+// (tag "prescrizioni"), three into the red prescription editor (tag "ricette"). The opener
+// sets the tag and its target, which gets each value with the name of its control:
+//
+//     TfrmTrovaPazienti search(m_services, this);
+//     search.setTag(QStringLiteral("prescrizioni"));
+//     search.setImportTarget(paziente::ImportEditor::Prescrizione,
+//                            [this](const QString& control, const QString& value) {
+//                                setFieldText(control.mid(3), value); // txtPaziente ...
+//                            });
+//     search.exec();
+class TfrmTrovaPazienti : public SearchWindow {
     Q_OBJECT
 public:
     explicit TfrmTrovaPazienti(Services& services, QWidget* parent = nullptr);
 
-    // The opener's tag, kept in the hidden label lblMemory.
-    void setTag(const QString& tag);
-    QString tag() const;
+    using ImportTarget = std::function<void(const QString& control, const QString& value)>;
 
-    // Where a chosen card is loaded (the patient editor, tag "pazienti").
-    using RecallTarget = std::function<void(const Record& record, qint64 position)>;
-    void setRecallTarget(RecallTarget target) { m_target = std::move(target); }
+    // The tag of one editor: each value goes to the target with its control's name. A tag
+    // of the other editor writes nothing.
+    void setImportTarget(paziente::ImportEditor editor, ImportTarget target);
 
 private:
-    Services& m_services;
-    QLabel* m_memory;
-    RecallTarget m_target;
+    bool recall(const QString& tag, qint64 position, const RecordView& record) const;
+
+    std::array<ImportTarget, 2> m_targets;
 };
 
 } // namespace tarvola

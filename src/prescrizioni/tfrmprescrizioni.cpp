@@ -469,10 +469,13 @@ void TfrmPrescrizioni::importDrug(int line) {
 }
 
 void TfrmPrescrizioni::importPatient() {
-    // The patient search writes the chosen patient into this editor when its tag says so.
+    // The patient search writes the chosen patient's values into the controls it names.
     TfrmTrovaPazienti search(m_services, this);
-    if (auto* memory = search.findChild<QLabel*>(QStringLiteral("lblMemory")))
-        memory->setText(QStringLiteral("prescrizioni"));
+    search.setTag(QStringLiteral("prescrizioni"));
+    search.setImportTarget(paziente::ImportEditor::Prescrizione,
+                           [this](const QString& control, const QString& value) {
+                               setFieldText(control.mid(3), value);
+                           });
     search.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "checks/verifica.h"
 #include "farmaci/tfrmtrovafarmaci.h"
 #include "help/tfrmguida.h"
+#include "pazienti/tfrmtrovapazienti.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 #include "ricette/boxkeys.h"
@@ -257,6 +258,16 @@ void TfrmRicette::buildForm(RicettaPaper* paper) {
     auto* patient =
         makeCommand(QStringLiteral("impPaziente"), QStringLiteral("importa"), QString(), paper);
     paper->place(patient, {88.4, 5.4, 3.6, 3.8}, RicettaPaper::Kind::Button);
+    // The patient search writes the name, codice fiscale and address of the chosen card.
+    connect(patient, &QToolButton::clicked, this, [this] {
+        TfrmTrovaPazienti search(m_services, this);
+        search.setTag(QStringLiteral("ricette"));
+        search.setImportTarget(paziente::ImportEditor::RicettaRossa,
+                               [this](const QString& control, const QString& value) {
+                                   setFieldText(control.mid(3), value);
+                               });
+        search.exec();
+    });
     auto* check =
         makeCommand(QStringLiteral("btnCodFisc"), QStringLiteral("verifica"), QString(), paper);
     paper->place(check, {191.0, 30.6, 6.0, 4.8}, RicettaPaper::Kind::Button);

@@ -610,8 +610,8 @@ private slots:
                                 << "prescrizioni";
         QTest::newRow("attachments") << "cmdFile"
                                      << "prescrizioni";
-        // The patient search carries its tag label once it is built; its import is tested
-        // end to end there.
+        QTest::newRow("patient") << "impPaziente"
+                                 << "prescrizioni";
         QTest::newRow("drug line 1") << "impFarmaci01"
                                      << "presc01";
         QTest::newRow("drug line 7") << "impFarmaci07"
