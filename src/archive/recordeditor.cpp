@@ -84,6 +84,32 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
 
 } // namespace
 
+void EditorSetup::hint(const char* control, const char* text) {
+    hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
+}
+
+void EditorSetup::commonTexts(const QString& card, const QString& cards) {
+    const auto add = [this](const char* control, const QString& text) {
+        hints.append({QString::fromLatin1(control), text});
+    };
+    add("cmdPrimo", QStringLiteral("Visualizza la prima %1 in archivio.").arg(card));
+    add("cmdIndietro", QStringLiteral("Visualizza la %1 precedente in archivio.").arg(card));
+    add("cmdAvanti", QStringLiteral("Visualizza la %1 successiva in archivio.").arg(card));
+    add("cmdUltimo", QStringLiteral("Visualizza l'ultima %1 in archivio.").arg(card));
+    add("cmdEsporta",
+        QStringLiteral("Esporta le %1 in archivio in un file di Microsoft Excel.").arg(cards));
+    add("cmdGuida", QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    add("cmdEsci", QStringLiteral("Esci da questa schermata di lavoro."));
+    duplicateRefusal = QStringLiteral("Attenzione: la duplicazione di una %1 può avvenire soltanto "
+                                      "dopo che questa è stata inserita in archivio.")
+                           .arg(card);
+    duplicateConfirmation =
+        QStringLiteral(
+            "E' ora possibile apportare le proprie modifiche alla %1 corrente.\n\r\n\rAl "
+            "termine premere Salva per inserire la scheda in archivio.")
+            .arg(card);
+}
+
 // Where a navigation goes: nowhere, to a record, or the archive is empty.
 struct RecordEditor::Move {
     enum Kind { Stay, Load, Empty } kind = Stay;

@@ -75,6 +75,13 @@ struct EditorSetup {
     QList<std::pair<QString, QString>> hints;
     // The tag the attachments window gets from this editor's cmdFile.
     QString attachmentTag;
+
+    // Adds a status line hint.
+    void hint(const char* control, const char* text);
+    // What every archive editor says in the same words but for the name of its cards
+    // ("scheda" / "schede", "ricetta" / "ricette"): the hints of navigation, export, help and
+    // exit, and the duplicate's refusal and confirmation.
+    void commonTexts(const QString& card, const QString& cards);
 };
 
 // The common behaviour of the archive editors: one card of one archive at a time, its

@@ -115,32 +115,16 @@ EditorSetup farmaciSetup() {
     setup.emptiedOnDuplicate = runNames(QStringLiteral("File"), 3) +
                                runNames(QStringLiteral("Desc"), 3) +
                                QStringList{QStringLiteral("DaOrdinare")};
-    setup.duplicateRefusal =
-        QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che "
-                       "questa è stata inserita in archivio.");
-    setup.duplicateConfirmation =
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
-                       "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
-                       "archivio.");
-    const auto hint = [&setup](const char* control, const char* text) {
-        setup.hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
-    };
-    hint("cmdNuovo", "Predispone la schermata per l'inserimento di una nuova scheda.");
-    hint("cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda "
-                       "duplicando i dati correnti.");
-    hint("cmdSalva", "Salva la scheda corrente in archivio.");
-    hint("cmdTrova", "Trova una scheda in archivio.");
-    hint("cmdStampa", "Stampa la scheda corrente.");
-    hint("cmdPrimo", "Visualizza la prima scheda in archivio.");
-    hint("cmdIndietro", "Visualizza la scheda precedente in archivio.");
-    hint("cmdAvanti", "Visualizza la scheda successiva in archivio.");
-    hint("cmdUltimo", "Visualizza l'ultima scheda in archivio.");
-    hint("cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel.");
-    hint("cmdDisponibili", "Visualizza il riepilogo dei farmaci da ordinare.");
-    hint("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
-    hint("cmdEsci", "Esci da questa schermata di lavoro.");
-    hint("cmdFile", "Allega file alla scheda corrente.");
-    hint("chkDaOrdinare", "Spunta questa casella per indicare che il farmaco va ordinato.");
+    setup.commonTexts(QStringLiteral("scheda"), QStringLiteral("schede"));
+    setup.hint("cmdNuovo", "Predispone la schermata per l'inserimento di una nuova scheda.");
+    setup.hint("cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda "
+                             "duplicando i dati correnti.");
+    setup.hint("cmdSalva", "Salva la scheda corrente in archivio.");
+    setup.hint("cmdTrova", "Trova una scheda in archivio.");
+    setup.hint("cmdStampa", "Stampa la scheda corrente.");
+    setup.hint("cmdDisponibili", "Visualizza il riepilogo dei farmaci da ordinare.");
+    setup.hint("cmdFile", "Allega file alla scheda corrente.");
+    setup.hint("chkDaOrdinare", "Spunta questa casella per indicare che il farmaco va ordinato.");
     return setup;
 }
 

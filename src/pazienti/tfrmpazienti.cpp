@@ -187,47 +187,33 @@ EditorSetup pazientiSetup() {
     setup.viewsOnClear = {personalView, firstPageView};
     setup.viewsOnDuplicate = {personalView};
     setup.viewsOnRefusedSave = {personalView, firstPageView};
-    setup.duplicateRefusal =
-        QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che "
-                       "questa è stata inserita in archivio.");
-    setup.duplicateConfirmation =
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
-                       "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
-                       "archivio.");
-    const auto hint = [&setup](const char* control, const char* text) {
-        setup.hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
-    };
-    hint("cmdNuovo", "Prepara la schermata per l'inserimento di una nuova scheda.");
-    hint("cmdDuplica", "Prepara la schermata per l'inserimento di una nuova scheda duplicando i "
-                       "dati correnti.");
-    hint("cmdSalva", "Salva la scheda corrente in archivio.");
-    hint("cmdTrova", "Trova una scheda in archivio.");
-    hint("cmdFile", "Allega file alla scheda corrente.");
-    hint("cmdAnteprima", "Visualizza l'anteprima di stampa della scheda corrente.");
-    hint("cmdStampa", "Stampa la scheda corrente.");
-    hint("cmdPrimo", "Visualizza la prima scheda in archivio.");
-    hint("cmdIndietro", "Visualizza la scheda precedente in archivio.");
-    hint("cmdAvanti", "Visualizza la scheda successiva in archivio.");
-    hint("cmdUltimo", "Visualizza l'ultima scheda in archivio.");
-    hint("cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel.");
-    hint("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
-    hint("cmdEsci", "Esci da questa schermata di lavoro.");
-    hint("btnCodFisc", "Controlla il codice fiscale.");
-    hint("btnIva", "Controlla il numero di partita IVA.");
-    hint("btnEmail", "Invia una e-mail all'indirizzo indicato.");
-    hint("btnIvaMan", "Controlla l'IBAN.");
-    hint("btnCarta", "Controlla il numero di carta di credito.");
-    hint("btnPrivacy", "Stampa il modulo per il consenso al trattamento dei dati personali e "
-                       "sensibili.");
-    hint("btnAnteprimaDentale",
-         "Visualizza l'anteprima di stampa delle analisi cliniche del paziente corrente.");
-    hint("btnStampaDentale", "Stampa le analisi cliniche del paziente corrente.");
-    hint("btnEsportaPrest", "Esporta in un foglio di Excel l'elenco delle prestazioni eseguite a "
-                            "favore del paziente.");
-    hint("btnStampaTerapie", "Stampa lo storico delle terapie del paziente corrente.");
-    hint("btnCartella",
-         "Apri la cartella abbinata al paziente per aggiungere o rimuovere documenti.");
-    hint("icoCartella", "Apri cartella abbinata al paziente.");
+    setup.commonTexts(QStringLiteral("scheda"), QStringLiteral("schede"));
+    setup.hint("cmdNuovo", "Prepara la schermata per l'inserimento di una nuova scheda.");
+    setup.hint("cmdDuplica",
+               "Prepara la schermata per l'inserimento di una nuova scheda duplicando i "
+               "dati correnti.");
+    setup.hint("cmdSalva", "Salva la scheda corrente in archivio.");
+    setup.hint("cmdTrova", "Trova una scheda in archivio.");
+    setup.hint("cmdFile", "Allega file alla scheda corrente.");
+    setup.hint("cmdAnteprima", "Visualizza l'anteprima di stampa della scheda corrente.");
+    setup.hint("cmdStampa", "Stampa la scheda corrente.");
+    setup.hint("btnCodFisc", "Controlla il codice fiscale.");
+    setup.hint("btnIva", "Controlla il numero di partita IVA.");
+    setup.hint("btnEmail", "Invia una e-mail all'indirizzo indicato.");
+    setup.hint("btnIvaMan", "Controlla l'IBAN.");
+    setup.hint("btnCarta", "Controlla il numero di carta di credito.");
+    setup.hint("btnPrivacy", "Stampa il modulo per il consenso al trattamento dei dati personali e "
+                             "sensibili.");
+    setup.hint("btnAnteprimaDentale",
+               "Visualizza l'anteprima di stampa delle analisi cliniche del paziente corrente.");
+    setup.hint("btnStampaDentale", "Stampa le analisi cliniche del paziente corrente.");
+    setup.hint("btnEsportaPrest",
+               "Esporta in un foglio di Excel l'elenco delle prestazioni eseguite a "
+               "favore del paziente.");
+    setup.hint("btnStampaTerapie", "Stampa lo storico delle terapie del paziente corrente.");
+    setup.hint("btnCartella",
+               "Apri la cartella abbinata al paziente per aggiungere o rimuovere documenti.");
+    setup.hint("icoCartella", "Apri cartella abbinata al paziente.");
     return setup;
 }
 

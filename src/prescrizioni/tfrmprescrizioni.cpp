@@ -124,39 +124,24 @@ EditorSetup prescrizioniSetup() {
                                QStringList{QStringLiteral("NumFatt")};
     // A duplicate is made on screen only; the save that follows opens the archive.
     setup.duplicateOpensArchive = false;
-    setup.duplicateRefusal =
-        QStringLiteral("Attenzione: la duplicazione di una prescrizione può avvenire soltanto "
-                       "dopo che questa è stata inserita in archivio.");
-    setup.duplicateConfirmation =
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla prescrizione "
-                       "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
-                       "archivio.");
-    const auto hint = [&setup](const char* control, const char* text) {
-        setup.hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
-    };
-    hint("cmdNuovo", "Prepara la schermata per l'emissione di una nuova prescrizione.");
-    hint("cmdDuplica", "Prepara la schermata per l'emissione di una nuova prescrizione "
-                       "duplicando i dati correnti.");
-    hint("cmdSalva", "Salva la prescrizione corrente in archivio.");
-    hint("cmdTrova", "Trova una prescrizione in archivio.");
-    hint("cmdAnteprima", "Visualizza l'anteprima di stampa della prescrizione corrente.");
-    hint("cmdStampa", "Stampa la prescrizione corrente.");
-    hint("cmdPrimo", "Visualizza la prima prescrizione in archivio.");
-    hint("cmdIndietro", "Visualizza la prescrizione precedente in archivio.");
-    hint("cmdAvanti", "Visualizza la prescrizione successiva in archivio.");
-    hint("cmdUltimo", "Visualizza l'ultima prescrizione in archivio.");
-    hint("cmdEsporta", "Esporta le prescrizioni in archivio in un file di Microsoft Excel.");
-    hint("cmdFile", "Allega file alla prescrizione corrente.");
-    hint("cmdNumerazione", "Imposta il numero iniziale per la numerazione delle prescrizioni.");
-    hint("btnLogo", "Carica il logo dello Studio Medico.");
-    hint("impData", "Inserisci la data corrente.");
-    hint("impPaziente", "Importa i dati dall'archivio dei pazienti.");
+    setup.commonTexts(QStringLiteral("prescrizione"), QStringLiteral("prescrizioni"));
+    setup.hint("cmdNuovo", "Prepara la schermata per l'emissione di una nuova prescrizione.");
+    setup.hint("cmdDuplica", "Prepara la schermata per l'emissione di una nuova prescrizione "
+                             "duplicando i dati correnti.");
+    setup.hint("cmdSalva", "Salva la prescrizione corrente in archivio.");
+    setup.hint("cmdTrova", "Trova una prescrizione in archivio.");
+    setup.hint("cmdAnteprima", "Visualizza l'anteprima di stampa della prescrizione corrente.");
+    setup.hint("cmdStampa", "Stampa la prescrizione corrente.");
+    setup.hint("cmdFile", "Allega file alla prescrizione corrente.");
+    setup.hint("cmdNumerazione",
+               "Imposta il numero iniziale per la numerazione delle prescrizioni.");
+    setup.hint("btnLogo", "Carica il logo dello Studio Medico.");
+    setup.hint("impData", "Inserisci la data corrente.");
+    setup.hint("impPaziente", "Importa i dati dall'archivio dei pazienti.");
     for (int i = 1; i <= lineCount; ++i)
         setup.hints.append({runName(QStringLiteral("impFarmaci"), i), importDrugHint});
     setup.hints.append({QStringLiteral("btnCodFisc"), checkHint});
     setup.hints.append({QStringLiteral("btnCodFiscMed"), checkHint});
-    hint("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
-    hint("cmdEsci", "Esci da questa schermata di lavoro.");
     return setup;
 }
 

@@ -113,37 +113,21 @@ EditorSetup ricetteSetup() {
     setup.emptiedOnDuplicate = runNames(QStringLiteral("File"), 3) +
                                runNames(QStringLiteral("Desc"), 3) +
                                QStringList{QStringLiteral("Completata")};
-    setup.duplicateRefusal =
-        QStringLiteral("Attenzione: la duplicazione di una ricetta può avvenire soltanto dopo "
-                       "che questa è stata inserita in archivio.");
-    setup.duplicateConfirmation =
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricetta "
-                       "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
-                       "archivio.");
-    const auto hint = [&setup](const char* control, const char* text) {
-        setup.hints.append({QString::fromLatin1(control), QString::fromUtf8(text)});
-    };
-    hint("cmdNuovo", "Prepara la schermata per la registrazione di una nuova ricetta.");
-    hint("cmdDuplica", "Prepara la schermata per la registrazione di una nuova ricetta "
-                       "duplicando i dati correnti.");
-    hint("cmdSalva", "Salva la ricetta corrente in archivio.");
-    hint("cmdTrova", "Trova una ricetta in archivio.");
-    hint("cmdFile", "Allega file alla ricetta corrente.");
-    hint("cmdStampa", "Stampa la ricetta corrente.");
-    hint("cmdPrimo", "Visualizza la prima ricetta in archivio.");
-    hint("cmdIndietro", "Visualizza la ricetta precedente in archivio.");
-    hint("cmdAvanti", "Visualizza la ricetta successiva in archivio.");
-    hint("cmdUltimo", "Visualizza l'ultima ricetta in archivio.");
-    hint("cmdEsporta", "Esporta le ricette in archivio in un file di Microsoft Excel.");
-    hint("cmdIncompleti", "Visualizza l'elenco delle ricette da completare.");
-    hint("cmdGuida", "Visualizza la pagina della guida sensibile al contesto.");
-    hint("cmdEsci", "Esci da questa schermata di lavoro.");
+    setup.commonTexts(QStringLiteral("ricetta"), QStringLiteral("ricette"));
+    setup.hint("cmdNuovo", "Prepara la schermata per la registrazione di una nuova ricetta.");
+    setup.hint("cmdDuplica", "Prepara la schermata per la registrazione di una nuova ricetta "
+                             "duplicando i dati correnti.");
+    setup.hint("cmdSalva", "Salva la ricetta corrente in archivio.");
+    setup.hint("cmdTrova", "Trova una ricetta in archivio.");
+    setup.hint("cmdFile", "Allega file alla ricetta corrente.");
+    setup.hint("cmdStampa", "Stampa la ricetta corrente.");
+    setup.hint("cmdIncompleti", "Visualizza l'elenco delle ricette da completare.");
     setup.hints.append({QStringLiteral("impPaziente"), importPatient});
     for (const QString& line : drugLines())
         setup.hints.append({QStringLiteral("imp") + line, importDrug});
-    hint("btnCodFisc", "Controlla il codice fiscale.");
-    hint("chkCompletata", "Spunta questa casella per indicare che la compilazione della "
-                          "ricetta è stata completata.");
+    setup.hint("btnCodFisc", "Controlla il codice fiscale.");
+    setup.hint("chkCompletata", "Spunta questa casella per indicare che la compilazione della "
+                                "ricetta è stata completata.");
     return setup;
 }
 
