@@ -52,10 +52,11 @@ struct ArchiveKind {
 
 ArchiveKind ricetteKind();
 ArchiveKind farmaciKind();
+ArchiveKind pazientiKind();
 
 // Every archive the benchmark measures.
 inline QList<ArchiveKind> archiveKinds() {
-    return {ricetteKind(), farmaciKind()};
+    return {ricetteKind(), farmaciKind(), pazientiKind()};
 }
 
 } // namespace tarvola::bench

@@ -3,6 +3,7 @@
 // in the same run, then prints one table of medians and ratios.
 //
 //   tarvola-bench [--sizes 1000,10000,100000] [--runs N] [--folder DIR] [--keep]
+//                 [--kinds ricette,farmaci,pazienti]
 //
 // scripts/bench builds it in Release and runs it headless.
 
@@ -160,6 +161,7 @@ struct Options {
     int runs = 0; // 0: 15 runs, 7 at 100 000 records and more
     QString folder;
     bool keep = false;
+    QStringList kinds; // the archive kinds measured; every kind when empty
 };
 
 int runsFor(const Options& options, qint64 records) {
@@ -429,9 +431,12 @@ Options parse(const QStringList& args) {
             ++i;
         } else if (a == QStringLiteral("--keep")) {
             options.keep = true;
+        } else if (a == QStringLiteral("--kinds")) {
+            options.kinds = next.split(u',');
+            ++i;
         } else {
             fail(QStringLiteral("usage: tarvola-bench [--sizes 1000,10000,100000] [--runs N] "
-                                "[--folder DIR] [--keep]"));
+                                "[--folder DIR] [--keep] [--kinds ricette,farmaci,pazienti]"));
         }
     }
     std::sort(options.sizes.begin(), options.sizes.end());
@@ -470,7 +475,9 @@ int main(int argc, char** argv) {
         QDir().mkpath(root);
     }
 
-    const QList<ArchiveKind> kinds = archiveKinds();
+    QList<ArchiveKind> kinds = archiveKinds();
+    if (!options.kinds.isEmpty()) // only the archives asked for
+        kinds.removeIf([&](const ArchiveKind& k) { return !options.kinds.contains(k.title); });
     const qint64 largest = options.sizes.back();
     out() << "Tarvola benchmark, " << QDateTime::currentDateTime().toString(Qt::ISODate) << ", Qt "
           << qVersion() << ", " << QThread::idealThreadCount() << " cores, archives in " << root
