@@ -52,11 +52,15 @@ struct ArchiveKind {
 
 ArchiveKind ricetteKind();
 ArchiveKind farmaciKind();
+
+// The patient archive: its cards, its editor, its search and its export. Its cards are
+// 46 KB, so it is measured apart on archives of its own sizes (search, filters, double
+// click, export, memory, navigation, a save in place, start-up, the editor's first showing).
 ArchiveKind pazientiKind();
 
 // Every archive the benchmark measures.
 inline QList<ArchiveKind> archiveKinds() {
-    return {ricetteKind(), farmaciKind(), pazientiKind()};
+    return {ricetteKind(), farmaciKind()};
 }
 
 } // namespace tarvola::bench

@@ -3,7 +3,6 @@
 // in the same run, then prints one table of medians and ratios.
 //
 //   tarvola-bench [--sizes 1000,10000,100000] [--runs N] [--folder DIR] [--keep]
-//                 [--kinds ricette,farmaci,pazienti]
 //
 // scripts/bench builds it in Release and runs it headless.
 
@@ -16,6 +15,8 @@
 #include "archive/exportwindow.h"
 #include "archive/recordeditor.h"
 #include "archive/searchwindow.h"
+#include "farmaci/tfrmfarmaci.h"
+#include "pazienti/tfrmpazienti.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -161,7 +162,10 @@ struct Options {
     int runs = 0; // 0: 15 runs, 7 at 100 000 records and more
     QString folder;
     bool keep = false;
-    QStringList kinds; // the archive kinds measured; every kind when empty
+    // The patient archives, 46 KB a card, are generated once into a folder of their own
+    // and used again by the next runs.
+    QList<qint64> patientSizes{1000, 10000, 50000};
+    QString patientFolder = QDir::temp().filePath(QStringLiteral("tarvola-bench-pazienti"));
 };
 
 int runsFor(const Options& options, qint64 records) {
@@ -413,6 +417,127 @@ void measurePeaks(const ArchiveKind& kind, const QString& root, qint64 records,
     }
 }
 
+// Patients ---------------------------------------------------------------------------------
+
+// Generates the patient archives unless the folder already holds them whole.
+void placePatientArchives(const ArchiveKind& kind, const QString& root,
+                          const QList<qint64>& sizes) {
+    const bool whole = std::all_of(sizes.begin(), sizes.end(), [&](qint64 n) {
+        return QFileInfo(QDir(programFolder(root, kind, n)).filePath(kind.fileName)).size() ==
+               n * kind.layout->size();
+    });
+    if (whole) {
+        progress(QStringLiteral("%1: using the archives in %2").arg(kind.title, root));
+        return;
+    }
+    progress(QStringLiteral("%1: generating %2 records into %3")
+                 .arg(kind.title, grouped(sizes.back()), root));
+    generateArchives(kind, root, sizes);
+}
+
+// A save in place of the last card at every size, against the same at the smallest: the
+// editor shows the last card, and each run stores it again at its position.
+void measureSaveInPlace(const ArchiveKind& kind, const QString& root, const QList<qint64>& sizes,
+                        QList<Result>& results) {
+    progress(QStringLiteral("%1, save in place").arg(kind.title));
+    std::vector<std::unique_ptr<QuietServices>> services;
+    std::vector<std::unique_ptr<RecordEditor>> editors;
+    QList<Timing> timings(sizes.size());
+    for (qint64 records : sizes) {
+        services.push_back(std::make_unique<QuietServices>(programFolder(root, kind, records)));
+        editors.push_back(kind.editor(services.back()->services));
+        editors.back()->last();
+    }
+    for (int run = 0; run < 61; ++run) {
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            RecordEditor& editor = *editors[size_t(i)];
+            timings[i].runs << timeRuns(1, [&] { editor.save(); }).runs;
+            if (editor.positionText() != QString::number(sizes[i]))
+                fail(QStringLiteral("the save moved the card to %1").arg(editor.positionText()));
+        }
+    }
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        const QString archive = services[size_t(i)]->services.path(kind.fileName);
+        if (QFileInfo(archive).size() != sizes[i] * kind.layout->size())
+            fail(QStringLiteral("a save in place changed the archive's length"));
+    }
+    for (qsizetype i = 1; i < sizes.size(); ++i) {
+        results.append({kind.title, sizes[i], QStringLiteral("save in place, last card"),
+                        timings[i].median(), QStringLiteral("same at ") + grouped(sizes[0]),
+                        timings[0].median(), QStringLiteral("ms"), 1.3});
+    }
+}
+
+// Start-up (the 37 windows, the patient editor among them, and the login) in the folder of
+// each patient archive, against the same in the folder of the smallest. The folders take
+// turns.
+void measurePatientStartUp(const ArchiveKind& kind, const QString& root, const QList<qint64>& sizes,
+                           const Options& options, QList<Result>& results) {
+    progress(QStringLiteral("%1, start-up").arg(kind.title));
+    QList<Timing> timings(sizes.size());
+    const int runs = options.runs > 0 ? std::max(options.runs, 5) : 7;
+    for (int run = 0; run <= runs; ++run) {
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            const QString folder = programFolder(root, kind, sizes[i]);
+            QuietServices quiet(folder);
+            std::unique_ptr<Application> app;
+            const Timing once = timeRuns(1, [&] {
+                app = std::make_unique<Application>(folder, quiet.messages, quiet.shell,
+                                                    quiet.fileDialog, quiet.clock);
+                app->start();
+                settle();
+            });
+            app.reset();
+            settle();
+            if (run > 0) // the first run of a process loads fonts and styles
+                timings[i].runs << once.runs;
+        }
+    }
+    for (qsizetype i = 1; i < sizes.size(); ++i) {
+        results.append({kind.title, sizes[i], QStringLiteral("start-up, 37 windows"),
+                        timings[i].median(), QStringLiteral("same at ") + grouped(sizes[0]),
+                        timings[0].median(), QStringLiteral("ms"), 1.3});
+    }
+}
+
+// Building the patient editor and showing it the first time (which clears its 538 fields),
+// next to the same for the drug editor.
+void measureEditorBuild(const ArchiveKind& kind, const QString& root, qint64 records,
+                        QList<Result>& results) {
+    progress(QStringLiteral("%1, building the editor").arg(kind.title));
+    QuietServices quiet(programFolder(root, kind, records));
+    const auto buildAndShow = [&](auto make) {
+        return timeRuns(15, [&] {
+            auto editor = make();
+            editor->show();
+            settle();
+        });
+    };
+    const Timing patients =
+        buildAndShow([&] { return std::make_unique<TfrmPazienti>(quiet.services); });
+    const Timing drugs =
+        buildAndShow([&] { return std::make_unique<TfrmFarmaci>(quiet.services); });
+    results.append({kind.title, records, QStringLiteral("editor built and first shown"),
+                    patients.median(), QStringLiteral("same, drug editor"), drugs.median(),
+                    QStringLiteral("ms"), 0});
+}
+
+void measurePatients(const Options& options, QList<Result>& results) {
+    if (options.patientSizes.isEmpty())
+        return;
+    const ArchiveKind kind = pazientiKind();
+    const QString root = options.patientFolder;
+    QDir().mkpath(root);
+    placePatientArchives(kind, root, options.patientSizes);
+    for (qint64 records : options.patientSizes)
+        measureSize(kind, root, records, options, results);
+    measurePeaks(kind, root, options.patientSizes.back(), results);
+    measureNavigation(kind, root, options.patientSizes, results);
+    measureSaveInPlace(kind, root, options.patientSizes, results);
+    measurePatientStartUp(kind, root, options.patientSizes, options, results);
+    measureEditorBuild(kind, root, options.patientSizes.front(), results);
+}
+
 Options parse(const QStringList& args) {
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -431,15 +556,22 @@ Options parse(const QStringList& args) {
             ++i;
         } else if (a == QStringLiteral("--keep")) {
             options.keep = true;
-        } else if (a == QStringLiteral("--kinds")) {
-            options.kinds = next.split(u',');
+        } else if (a == QStringLiteral("--patient-sizes")) {
+            options.patientSizes.clear();
+            for (const QString& n : next.split(u',', Qt::SkipEmptyParts))
+                options.patientSizes << n.toLongLong();
+            ++i;
+        } else if (a == QStringLiteral("--patient-folder")) {
+            options.patientFolder = next;
             ++i;
         } else {
             fail(QStringLiteral("usage: tarvola-bench [--sizes 1000,10000,100000] [--runs N] "
-                                "[--folder DIR] [--keep] [--kinds ricette,farmaci,pazienti]"));
+                                "[--folder DIR] [--keep] [--patient-sizes 1000,10000,50000] "
+                                "[--patient-folder DIR]"));
         }
     }
     std::sort(options.sizes.begin(), options.sizes.end());
+    std::sort(options.patientSizes.begin(), options.patientSizes.end());
     if (options.sizes.isEmpty() || options.sizes.front() < 2)
         fail(QStringLiteral("sizes must be at least 2 records"));
     return options;
@@ -475,9 +607,7 @@ int main(int argc, char** argv) {
         QDir().mkpath(root);
     }
 
-    QList<ArchiveKind> kinds = archiveKinds();
-    if (!options.kinds.isEmpty()) // only the archives asked for
-        kinds.removeIf([&](const ArchiveKind& k) { return !options.kinds.contains(k.title); });
+    const QList<ArchiveKind> kinds = archiveKinds();
     const qint64 largest = options.sizes.back();
     out() << "Tarvola benchmark, " << QDateTime::currentDateTime().toString(Qt::ISODate) << ", Qt "
           << qVersion() << ", " << QThread::idealThreadCount() << " cores, archives in " << root
@@ -492,6 +622,7 @@ int main(int argc, char** argv) {
         measurePeaks(kind, root, largest, results);
     }
     measureStartUp(root, kinds, largest, options, results);
+    measurePatients(options, results);
 
     out() << '\n' << resultTable(results) << '\n';
     const auto missed =

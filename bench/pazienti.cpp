@@ -1,6 +1,6 @@
-// Patients for the benchmark: cards as a practice fills them (personal data, some services
-// and therapies, a few analysis lines, the anamnesis), and the windows that search,
-// navigate and export Pazienti.pro.
+// Patients for the benchmark: cards as a practice fills them over the years (personal
+// data, some anamnesis, analyses, therapies and a varying share of the 96 service rows),
+// and the editor that navigates and saves Pazienti.pro.
 
 #include "bench/archivekind.h"
 
@@ -8,9 +8,7 @@
 #include "pazienti/tfrmexppazienti.h"
 #include "pazienti/tfrmpazienti.h"
 #include "pazienti/tfrmtrovapazienti.h"
-#include "platform/services.h"
 
-#include <QDate>
 #include <QStringList>
 
 namespace tarvola::bench {
@@ -21,75 +19,123 @@ QStringList words(const char* text) {
     return QString::fromUtf8(text).split(u'|');
 }
 
-const QStringList surnames = words(
-    "ROSSI|RUSSO|FERRARI|ESPOSITO|BIANCHI|ROMANO|COLOMBO|RICCI|MARINO|GRECO|BRUNO|GALLO|CONTI|"
-    "DE LUCA|MANCINI|COSTA|GIORDANO|RIZZO|LOMBARDI|MORETTI|BARBIERI|FONTANA|SANTORO|MARIANI|"
-    "RINALDI|CARUSO|FERRARA|GALLI|MARTINI|LEONE|LONGO|GENTILE|MARTINELLI|VITALE|LOMBARDO|SERRA|"
-    "COPPOLA|DE SANTIS|D'ANGELO|MARCHETTI|PARISI|VILLA|CONTE|FERRO|FABBRI|BIANCO|MARINI|GRASSO");
-const QStringList names = words(
-    "MARIO|LUCA|GIUSEPPE|MARCO|ANDREA|FRANCESCO|ANTONIO|PAOLO|GIOVANNI|ROBERTO|MARIA|ANNA|GIULIA|"
-    "FRANCESCA|SARA|LAURA|CHIARA|ELENA|MARTA|SILVIA|NICOLÒ|NICCOLÒ|ILARIA|FEDERICA|VALENTINA");
-const QStringList towns =
-    words("ROMA|MILANO|NAPOLI|TORINO|PALERMO|GENOVA|BOLOGNA|FIRENZE|BARI|CATANIA|VENEZIA|VERONA|"
-          "MESSINA|PADOVA|TRIESTE|PERUGIA|FORLÌ|CITTÀ DI CASTELLO|CEFALÙ|AREZZO");
-const QStringList provinces = words("RM|MI|NA|TO|PA|GE|BO|FI|BA|CT|VE|VR|ME|PD|TS|PG|FC|PG|PA|AR");
-const QStringList services =
-    words("Visita di controllo|Prima visita|Elettrocardiogramma|Ecografia addominale|Medicazione|"
-          "Certificato medico|Prelievo|Vaccinazione antinfluenzale|Visita domiciliare");
-const QStringList therapies = words(
-    "Amoxicillina 1 g due volte al giorno|Ramipril 5 mg la mattina|Metformina 500 mg ai pasti|"
-    "Paracetamolo 1 g al bisogno|Atorvastatina 20 mg la sera|Omeprazolo 20 mg a digiuno");
-const QStringList notes = words(
-    "|||Allergico alla penicillina|Preferisce essere chiamato al cellulare|Controllo ogni sei "
-    "mesi|Diabetico, dieta ipoglucidica|Iperteso in trattamento");
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
-void generate(Record& card, Random& random, qint64) {
-    const int town = random.below(int(towns.size()));
-    card.setValue(QStringLiteral("Cognome"), random.pick(surnames));
-    card.setValue(QStringLiteral("Nome"), random.pick(names));
-    card.setValue(QStringLiteral("CodFisc"), random.digits(6) + QStringLiteral("A01H501U"));
-    card.setValue(QStringLiteral("Sesso"),
-                  random.chance(0.5) ? QStringLiteral("F") : QStringLiteral("M"));
-    card.setValue(
-        QStringLiteral("DataNasc"),
-        QDate(1930, 1, 1).addDays(random.below(33000)).toString(QStringLiteral("dd/MM/yyyy")));
-    card.setValue(QStringLiteral("ComuneNasc"), random.pick(towns));
-    card.setValue(QStringLiteral("ProvNasc"), random.pick(provinces));
-    card.setValue(QStringLiteral("Indirizzo"),
-                  QStringLiteral("Via Garibaldi ") + QString::number(random.between(1, 200)));
-    card.setValue(QStringLiteral("Cap"), random.digits(5));
-    card.setValue(QStringLiteral("ComuneRes"), towns[town]);
-    card.setValue(QStringLiteral("ProvRes"), provinces[town]);
-    card.setValue(QStringLiteral("TelCel"), QStringLiteral("3") + random.digits(9));
-    card.setValue(QStringLiteral("Recapito"), QStringLiteral("3") + random.digits(9));
-    card.setValue(QStringLiteral("Email"),
-                  QStringLiteral("paziente%1@example.it").arg(random.below(100000)));
-    card.setValue(QStringLiteral("Orari"), random.chance(0.5)
-                                               ? QStringLiteral("Lunedì mattina")
-                                               : QStringLiteral("Pomeriggio dopo le 16"));
-    card.setValue(QStringLiteral("Tessera"), QStringLiteral("8038") + random.digits(16));
-    card.setValue(QStringLiteral("Pagamento"),
-                  random.chance(0.5) ? QStringLiteral("Contanti") : QStringLiteral("Bancomat"));
-    card.setValue(QStringLiteral("Note"), random.pick(notes));
-    const int visits = random.between(0, 30);
-    for (int i = 1; i <= visits; ++i) {
-        card.setValue(runName(QStringLiteral("DataPrest"), i), QStringLiteral("12/03/2025"));
-        card.setValue(runName(QStringLiteral("OraPrest"), i), QStringLiteral("09:30"));
-        card.setValue(runName(QStringLiteral("TipoPrest"), i), random.pick(services));
-        card.setValue(runName(QStringLiteral("ImpPrest"), i), QStringLiteral("80,00"));
-    }
-    for (int i = 1; i <= random.between(0, 6); ++i) {
-        card.setValue(runName(QStringLiteral("InizioTerap"), i), QStringLiteral("01/02/2025"));
-        card.setValue(runName(QStringLiteral("Terapia"), i), random.pick(therapies));
-        card.setValue(runName(QStringLiteral("Costo"), i), QStringLiteral("12,50"));
-    }
-    for (int i = 1; i <= random.between(0, 10); ++i)
-        card.setValue(runName(QStringLiteral("Dente"), i), QStringLiteral("Glicemia 92 mg/dl"));
-    card.setValue(QStringLiteral("Asl"),
-                  QStringLiteral("RM") + QString::number(random.between(1, 6)));
+QString date(Random& random, int fromYear, int toYear) {
+    return twoDigits(random.between(1, 28)) + u'/' + twoDigits(random.between(1, 12)) + u'/' +
+           QString::number(random.between(fromYear, toYear));
+}
+
+QString amount(Random& random) {
+    return QString::number(random.between(2, 40) * 5) + QStringLiteral(",00");
+}
+
+void generatePatient(Record& card, Random& random, qint64 n) {
+    static const QStringList surnames =
+        words("ROSSI|RUSSO|FERRARI|ESPOSITO|BIANCHI|ROMANO|COLOMBO|RICCI|MARINO|GRECO|BRUNO|"
+              "GALLO|CONTI|DE LUCA|MANCINI|COSTA|GIORDANO|RIZZO|LOMBARDI|MORETTI|BARBIERI|"
+              "FONTANA|SANTORO|MARIANI|RINALDI|CARUSO|FERRARA|GALLI|MARTINI|LEONE|LONGO");
+    static const QStringList names =
+        words("MARIO|GIUSEPPE|ANNA|MARIA|LUCA|FRANCESCA|GIOVANNI|PAOLA|MARCO|LAURA|ANDREA|"
+              "GIULIA|STEFANO|SARA|ALESSANDRO|CHIARA|ROBERTO|ELENA|FRANCESCO|SILVIA");
+    static const QStringList towns =
+        words("Roma:RM|Milano:MI|Napoli:NA|Torino:TO|Palermo:PA|Genova:GE|Bologna:BO|"
+              "Firenze:FI|Bari:BA|Catania:CT|Venezia:VE|Verona:VR|Padova:PD|Trieste:TS|"
+              "Brescia:BS|Parma:PR|Modena:MO|Perugia:PG|Cagliari:CA|Pescara:PE");
+    static const QStringList streets =
+        words("Via Roma|Via Garibaldi|Corso Vittorio Emanuele|Via Mazzini|Piazza Duomo|"
+              "Via Dante|Viale della Repubblica|Via Cavour|Via Verdi|Via XX Settembre");
+    static const QStringList jobs =
+        words("Impiegato|Insegnante|Pensionato|Commerciante|Ingegnere|Infermiera|Studente|"
+              "Artigiano|Avvocato|Casalinga");
+    static const QStringList services =
+        words("Visita di controllo: esito regolare|Medicazione ferita|Controllo pressione "
+              "arteriosa, valori nella norma|Prelievo per esami del sangue|Certificato medico "
+              "sportivo|Visita domiciliare, febbre in calo|Elettrocardiogramma, tracciato "
+              "regolare|Vaccinazione antinfluenzale|Rinnovo piano terapeutico|Ecografia "
+              "addominale, nessuna alterazione");
+    static const QStringList therapies =
+        words("Ramipril 5 mg una compressa al mattino|Metformina 500 mg due volte al "
+              "giorno|Atorvastatina 20 mg la sera|Ferro per via orale per tre mesi|Vitamina D "
+              "25.000 UI una volta al mese|Fisioterapia per lombalgia, dieci sedute");
+    static const QStringList analyses =
+        words("Glicemia 92 mg/dl|Colesterolo totale 210 mg/dl|Emoglobina 13,8 g/dl|Creatinina "
+              "0,9 mg/dl|TSH 2,1 mUI/l|PSA 1,2 ng/ml|Trigliceridi 140 mg/dl|Transaminasi nella "
+              "norma|Vitamina D 18 ng/ml|Sideremia 60 ug/dl");
+    static const QStringList allergies =
+        words("Nessuna nota|Penicillina|Acido acetilsalicilico|Graminacee|Nichel|Lattosio");
+
+    const auto set = [&card](const QString& field, const QString& text) {
+        card.setValue(field, text);
+    };
+    const QString surname = random.pick(surnames);
+    const QString name = random.pick(names);
+    const QStringList birth = random.pick(towns).split(u':');
+    const QStringList home = random.pick(towns).split(u':');
+    set(QStringLiteral("Cognome"), surname);
+    set(QStringLiteral("Nome"), name);
+    set(QStringLiteral("CodFisc"), (surname.left(3) + name.left(3)).leftJustified(6, u'X') +
+                                       random.digits(2) + QStringLiteral("A") + random.digits(2) +
+                                       QStringLiteral("H") + random.digits(3) +
+                                       QStringLiteral("U"));
+    set(QStringLiteral("Sesso"), random.chance(0.5) ? QStringLiteral("M") : QStringLiteral("F"));
+    set(QStringLiteral("DataNasc"), date(random, 1935, 2015));
+    set(QStringLiteral("ComuneNasc"), birth[0]);
+    set(QStringLiteral("ProvNasc"), birth[1]);
     if (random.chance(0.2))
-        card.setValue(QStringLiteral("Allergie"), QStringLiteral("Penicillina"));
-    card.setValue(QStringLiteral("Raccomandazioni"), QStringLiteral("Dieta equilibrata"));
+        set(QStringLiteral("Iva"), random.digits(11));
+    set(QStringLiteral("Indirizzo"),
+        random.pick(streets) + u' ' + QString::number(random.between(1, 200)));
+    set(QStringLiteral("Cap"), random.digits(5));
+    set(QStringLiteral("ComuneRes"), home[0]);
+    set(QStringLiteral("ProvRes"), home[1]);
+    set(QStringLiteral("TelCasa"), QStringLiteral("0") + random.digits(9));
+    set(QStringLiteral("TelCel"), QStringLiteral("3") + random.digits(9));
+    set(QStringLiteral("Recapito"), QStringLiteral("Cellulare"));
+    set(QStringLiteral("Email"), name.toLower() + u'.' + surname.toLower().remove(u' ') +
+                                     QString::number(n) + QStringLiteral("@posta.it"));
+    set(QStringLiteral("Orari"), random.chance(0.5) ? QStringLiteral("Lunedì e giovedì mattina")
+                                                    : QStringLiteral("Pomeriggio dopo le 16"));
+    set(QStringLiteral("Professione"), random.pick(jobs));
+    set(QStringLiteral("Pagamento"),
+        random.chance(0.6) ? QStringLiteral("Contanti") : QStringLiteral("Bonifico bancario"));
+    set(QStringLiteral("Medico"), QStringLiteral("Dott. Verdi"));
+    set(QStringLiteral("Tessera"), QStringLiteral("8038000") + random.digits(13));
+    set(QStringLiteral("Privacy"), QStringLiteral("Dott. Luigi Verdi"));
+
+    set(QStringLiteral("Peso"), QString::number(random.between(45, 110)) + QStringLiteral(" kg"));
+    set(QStringLiteral("Altezza"),
+        QString::number(random.between(150, 195)) + QStringLiteral(" cm"));
+    set(QStringLiteral("Gruppo"), random.pick(words("A+|A-|B+|0+|0-|AB+")));
+    set(QStringLiteral("Asl"), QStringLiteral("ASL ") + home[0]);
+    set(QStringLiteral("Allergie"), random.pick(allergies));
+    set(QStringLiteral("Raccomandazioni"),
+        QStringLiteral("Attività fisica regolare, dieta povera di sale"));
+
+    for (int i = 1, lines = random.between(0, 12); i <= lines; ++i)
+        set(runName(QStringLiteral("Dente"), i), random.pick(analyses));
+    for (int i = 1; i <= paziente::therapyRows; ++i) {
+        const bool used = i <= random.between(0, 4);
+        set(runName(QStringLiteral("Costo"), i), used ? amount(random) : QStringLiteral("0,00"));
+        if (!used)
+            continue;
+        set(runName(QStringLiteral("InizioTerap"), i), date(random, 2015, 2025));
+        set(runName(QStringLiteral("FineTerap"), i), date(random, 2016, 2026));
+        set(runName(QStringLiteral("Terapia"), i), random.pick(therapies));
+    }
+    const int rows = random.between(0, paziente::serviceRows);
+    for (int i = 1; i <= paziente::serviceRows; ++i) {
+        set(runName(QStringLiteral("ImpPrest"), i),
+            i <= rows ? amount(random) : QStringLiteral("0,00"));
+        if (i > rows)
+            continue;
+        set(runName(QStringLiteral("DataPrest"), i), date(random, 2010, 2026));
+        set(runName(QStringLiteral("OraPrest"), i),
+            twoDigits(random.between(8, 19)) + u':' + twoDigits(random.below(4) * 15));
+        set(runName(QStringLiteral("TipoPrest"), i), random.pick(services));
+    }
 }
 
 } // namespace
@@ -99,8 +145,11 @@ ArchiveKind pazientiKind() {
     kind.title = QStringLiteral("pazienti");
     kind.fileName = QString::fromLatin1(paziente::archiveName);
     kind.layout = &paziente::layout();
-    kind.generate = generate;
+    kind.generate = generatePatient;
     kind.grepWord = "ROSSI";
+    kind.editor = [](Services& services) -> std::unique_ptr<RecordEditor> {
+        return std::make_unique<TfrmPazienti>(services);
+    };
     kind.searchWindow = [](Services& services, std::function<void()> recalled) {
         auto window = std::make_unique<TfrmTrovaPazienti>(services);
         window->setTag(QStringLiteral("pazienti"));
@@ -114,9 +163,6 @@ ArchiveKind pazientiKind() {
         return std::unique_ptr<ExportWindow>(std::make_unique<TfrmExpPazienti>(services));
     };
     kind.exportFile = QStringLiteral("Pazienti.xls");
-    kind.editor = [](Services& services) {
-        return std::unique_ptr<RecordEditor>(std::make_unique<TfrmPazienti>(services));
-    };
     return kind;
 }
 

@@ -129,16 +129,19 @@ const QString folderWarning =
 const QString formStyle = QStringLiteral(
     "#panContenitore { background: #ffffff; border: 1px solid #c9d6ea; border-radius: 8px; }"
     "#panContenitore QLabel { color: #26364f; }"
-    "#panContenitore QLabel[title=\"true\"] { color: #ffffff; background: #1c56a8; font-weight: bold;"
+    "#panContenitore QLabel[title=\"true\"] { color: #ffffff; background: #1c56a8; font-weight: "
+    "bold;"
     " padding: 4px 10px; border-radius: 4px; }"
-    "#panContenitore QLabel[twin=\"true\"] { background: #fff1cf; border: 2px solid #e09a1a; border-radius: 6px;"
+    "#panContenitore QLabel[twin=\"true\"] { background: #fff1cf; border: 2px solid #e09a1a; "
+    "border-radius: 6px;"
     " color: #8a4b08; font-weight: bold; }"
     "#panContenitore QLineEdit, #panContenitore QComboBox { background: #f7faff;"
     " border: 1px solid #b9cbe6; border-radius: 3px; padding: 2px 4px; }"
     "#panContenitore QLineEdit:focus, #panContenitore QComboBox:focus { background: #fffde8;"
     " border: 1px solid #d89a20; }"
     "#panContenitore QLabel[note=\"true\"] { color: #5a6b85; font-style: italic; }"
-    "#panContenitore QLabel[step=\"true\"] { background: #f3f7fd; border: 1px solid #c9d6ea; border-radius: 6px;"
+    "#panContenitore QLabel[step=\"true\"] { background: #f3f7fd; border: 1px solid #c9d6ea; "
+    "border-radius: 6px;"
     " padding: 8px; }");
 
 QStringList fieldsOf(const QList<paziente::FormField>& list) {

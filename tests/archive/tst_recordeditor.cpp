@@ -90,6 +90,53 @@ private:
     }
 };
 
+// An editor whose form is in parts: its start texts, the parts each operation brings on
+// screen, fields a duplicate empties only once the archive opened, and a duplicate that
+// reports an archive it cannot open as an error.
+class PartsEditor : public RecordEditor {
+public:
+    explicit PartsEditor(Services& services)
+        : RecordEditor(services, setup()) {
+        auto* form = new QWidget;
+        for (const char* name :
+             {"txtNome", "txtNote", "txtImporto01", "txtImporto02", "txtTitolare"})
+            named(new QLineEdit(form), QString::fromLatin1(name));
+        named(new QComboBox(form), QStringLiteral("txtProv"))->setEditable(true);
+        named(new QCheckBox(form), QStringLiteral("chkDaOrdinare"));
+        for (const QString& field :
+             runNames(QStringLiteral("File"), 3) + runNames(QStringLiteral("Desc"), 3))
+            named(new QLabel(this), QStringLiteral("lbl") + field)->hide();
+        setToolbar({navigator()});
+        setForm(form);
+        bindFields();
+    }
+    QStringList views; // every view shown, in order
+
+protected:
+    void showView(const QString& view) override { views << view; }
+
+private:
+    static EditorSetup setup() {
+        EditorSetup s;
+        s.layout = &cardLayout();
+        s.archiveName = QStringLiteral("Schede.pro");
+        s.firstField = QStringLiteral("txtNome");
+        s.required = {
+            {{QStringLiteral("Nome")}, QStringLiteral("txtNome"), QStringLiteral("Manca.")}};
+        s.startTexts = {{QStringLiteral("Importo01"), QStringLiteral("0,00")},
+                        {QStringLiteral("Importo02"), QStringLiteral("0,00")}};
+        s.emptiedOnDuplicate = {QStringLiteral("File01")};
+        s.emptiedOnDuplicateOnceOpen = {QStringLiteral("Note"), QStringLiteral("Importo02")};
+        s.duplicateFailure = MessageKind::Error;
+        s.viewsOnClear = {QStringLiteral("uno"), QStringLiteral("pagina")};
+        s.viewsOnDuplicate = {QStringLiteral("uno")};
+        s.viewsOnRefusedSave = {QStringLiteral("pagina")};
+        s.duplicateRefusal = QStringLiteral("No.");
+        s.duplicateConfirmation = QStringLiteral("Copia.");
+        return s;
+    }
+};
+
 } // namespace
 
 class TestRecordEditor : public QObject {
@@ -98,6 +145,7 @@ private slots:
     void init() {
         QVERIFY(m_dir.isValid());
         QFile::remove(path());
+        QDir(path()).removeRecursively(); // a folder left where the archive goes
     }
 
     void everyKindOfControlIsSavedAndLoadedByName() {
@@ -199,6 +247,53 @@ private slots:
             editor.loadRecord(record, 2);
             QCOMPARE(box->isChecked(), ticked);
         }
+    }
+
+    void partsEditorLearnsItsDifferencesFromItsSetup() {
+        FakeServices fake(m_dir.path());
+        PartsEditor editor(fake.services);
+        editor.show();
+        // Clearing: start texts and the clearing's views.
+        QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtImporto02"))->text(),
+                 QStringLiteral("0,00"));
+        QCOMPARE(editor.views, (QStringList{QStringLiteral("uno"), QStringLiteral("pagina")}));
+        editor.views.clear();
+        // A refused save shows its view before the focus moves; loading shows none.
+        editor.save();
+        QCOMPARE(editor.views, QStringList{QStringLiteral("pagina")});
+        editor.views.clear();
+        Record record(cardLayout());
+        record.setValue(QStringLiteral("Nome"), QStringLiteral("Ugo"));
+        record.setValue(QStringLiteral("Note"), QStringLiteral("nota"));
+        record.setValue(QStringLiteral("Importo02"), QStringLiteral("7,00"));
+        record.setValue(QStringLiteral("File01"), QStringLiteral("a.pdf"));
+        editor.loadRecord(record, 3);
+        QVERIFY(editor.views.isEmpty());
+
+        // A duplicate the archive refuses: an error; the early fields went, the late stayed.
+        QVERIFY(QDir().mkdir(path()));
+        fake.messages.clear();
+        editor.duplicate();
+        QCOMPARE(fake.messages.shown.size(), qsizetype(1));
+        QCOMPARE(fake.messages.shown.first().kind, MessageKind::Error);
+        QCOMPARE(control<QLabel>(&editor, QStringLiteral("lblFile01"))->text(), QString());
+        QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtNote"))->text(),
+                 QStringLiteral("nota"));
+        QCOMPARE(editor.positionText(), QString());
+        QVERIFY(editor.views.isEmpty());
+
+        // Once the archive opens, the late fields go back to their start texts.
+        QVERIFY(QDir().rmdir(path()));
+        editor.loadRecord(record, 3);
+        fake.messages.clear();
+        editor.duplicate();
+        QCOMPARE(fake.messages.texts(), QStringList{QStringLiteral("Copia.")});
+        QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtNote"))->text(), QString());
+        QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtImporto02"))->text(),
+                 QStringLiteral("0,00"));
+        QCOMPARE(control<QLineEdit>(&editor, QStringLiteral("txtNome"))->text(),
+                 QStringLiteral("Ugo"));
+        QCOMPARE(editor.views, QStringList{QStringLiteral("uno")});
     }
 
 private:
