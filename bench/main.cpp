@@ -529,6 +529,9 @@ void measurePatients(const Options& options, QList<Result>& results) {
     const QString root = options.patientFolder;
     QDir().mkpath(root);
     placePatientArchives(kind, root, options.patientSizes);
+    for (qint64 records : options.patientSizes)
+        measureSize(kind, root, records, options, results);
+    measurePeaks(kind, root, options.patientSizes.back(), results);
     measureNavigation(kind, root, options.patientSizes, results);
     measureSaveInPlace(kind, root, options.patientSizes, results);
     measurePatientStartUp(kind, root, options.patientSizes, options, results);

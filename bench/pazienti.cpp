@@ -5,7 +5,9 @@
 #include "bench/archivekind.h"
 
 #include "pazienti/pazienterecord.h"
+#include "pazienti/tfrmexppazienti.h"
 #include "pazienti/tfrmpazienti.h"
+#include "pazienti/tfrmtrovapazienti.h"
 
 #include <QStringList>
 
@@ -148,6 +150,19 @@ ArchiveKind pazientiKind() {
     kind.editor = [](Services& services) -> std::unique_ptr<RecordEditor> {
         return std::make_unique<TfrmPazienti>(services);
     };
+    kind.searchWindow = [](Services& services, std::function<void()> recalled) {
+        auto window = std::make_unique<TfrmTrovaPazienti>(services);
+        window->setTag(QStringLiteral("pazienti"));
+        window->setRecallTarget([recalled](const Record&, qint64) { recalled(); });
+        return std::unique_ptr<SearchWindow>(std::move(window));
+    };
+    // Patients of one surname living in one town.
+    kind.twoFilters = {{QStringLiteral("txtCognome"), QStringLiteral("ross")},
+                       {QStringLiteral("txtComuneRes"), QStringLiteral("roma")}};
+    kind.exportWindow = [](Services& services) {
+        return std::unique_ptr<ExportWindow>(std::make_unique<TfrmExpPazienti>(services));
+    };
+    kind.exportFile = QStringLiteral("Pazienti.xls");
     return kind;
 }
 

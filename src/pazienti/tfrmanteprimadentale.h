@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "pazienti/tfrmstampadentale.h"
 
 namespace tarvola {
 
-class Services;
-
-// Not built yet: the window exists with its caption.
-class TfrmAnteprimaDentale : public QDialog {
+// Shows the clinical analyses card of the patient in the editor in the preview, from which
+// it can be printed: the same sheet as TfrmStampaDentale.
+class TfrmAnteprimaDentale : public TfrmStampaDentale {
     Q_OBJECT
 public:
     explicit TfrmAnteprimaDentale(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& m_services;
 };
 
 } // namespace tarvola

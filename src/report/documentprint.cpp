@@ -7,6 +7,7 @@
 #include "report/reporttemplate.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,6 +43,8 @@ QString editorText(QWidget* editor, const QString& name) {
         return trimText(edit->text());
     if (auto* label = qobject_cast<QLabel*>(control))
         return trimText(label->text());
+    if (auto* combo = qobject_cast<QComboBox*>(control)) // an editable list: what it shows
+        return trimText(combo->currentText());
     if (auto* text = qobject_cast<QPlainTextEdit*>(control))
         return trimText(text->toPlainText());
     if (auto* button = qobject_cast<QAbstractButton*>(control))

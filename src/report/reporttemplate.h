@@ -186,6 +186,8 @@ inline const QString riepilogo = QStringLiteral(":/templates/riepilogo.json");
 inline const QString schedaFarmaco = QStringLiteral(":/templates/schedafarmaco.json");
 inline const QString prescrizione = QStringLiteral(":/templates/prescrizione.json");
 inline const QString schedaPaziente = QStringLiteral(":/templates/schedapaziente.json");
+inline const QString storicoTerapie = QStringLiteral(":/templates/storicoterapie.json");
+inline const QString analisiCliniche = QStringLiteral(":/templates/analisicliniche.json");
 } // namespace templates
 
 } // namespace tarvola::report
