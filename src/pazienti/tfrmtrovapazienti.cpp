@@ -28,8 +28,14 @@ TfrmTrovaPazienti::TfrmTrovaPazienti(Services& services, QWidget* parent)
     // bytes are read, and the imports' few others on a double click.
     const QString path = services.path(QString::fromLatin1(paziente::archiveName));
     table.read = archiveReader(path, layout, paziente::searchFields());
-    table.recallRead =
-        archiveReader(path, layout, paziente::searchFields() + paziente::importFields());
+    // A reload reads the line's fields (and the whole chosen card); an import the few
+    // values it copies besides.
+    table.recallRead = [this, lines = table.read,
+                        imports = archiveReader(
+                            path, layout, paziente::searchFields() + paziente::importFields())](
+                           const RecordVisitor& visit) {
+        return paziente::importEditorOf(tag()) ? imports(visit) : lines(visit);
+    };
     table.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
         return recall(tag, position, record);
     };
