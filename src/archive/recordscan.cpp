@@ -9,7 +9,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace tarvola {
 
@@ -48,7 +52,10 @@ bool openForScan(QFile& file) {
 }
 
 // Reads size bytes at offset; the number read, short only at the end of the file, or -1.
-qint64 readAt(int fd, char* data, qint64 size, qint64 offset) {
+// One positioned read where the system has it; elsewhere a seek and a read of the file.
+qint64 readAt(QFile& file, char* data, qint64 size, qint64 offset) {
+#ifdef Q_OS_UNIX
+    const int fd = file.handle();
     qint64 done = 0;
     while (done < size) {
         const ssize_t got = ::pread(fd, data + done, size_t(size - done), off_t(offset + done));
@@ -61,6 +68,11 @@ qint64 readAt(int fd, char* data, qint64 size, qint64 offset) {
         done += got;
     }
     return done;
+#else
+    if (!file.seek(offset))
+        return -1;
+    return file.read(data, size);
+#endif
 }
 
 } // namespace
@@ -132,7 +144,6 @@ bool scanArchiveFields(const QString& path, const RecordLayout& layout, const QL
     QFile file(path);
     if (!openForScan(file))
         return false;
-    const int fd = file.handle();
     const qint64 size = layout.size();
     const qint64 count = file.size() / size;
     // The bytes outside the ranges stay zero: their fields read as empty texts.
@@ -140,7 +151,7 @@ bool scanArchiveFields(const QString& path, const RecordLayout& layout, const QL
     qint64 start = 0;
     const std::function<QByteArray()> whole = [&]() {
         QByteArray bytes(size, Qt::Uninitialized);
-        if (readAt(fd, bytes.data(), size, start) != size)
+        if (readAt(file, bytes.data(), size, start) != size)
             throw ArchiveError("cannot read a whole record");
         return bytes;
     };
@@ -148,7 +159,7 @@ bool scanArchiveFields(const QString& path, const RecordLayout& layout, const QL
         for (qint64 position = 1; position <= count; ++position) {
             start = (position - 1) * size;
             for (const ByteRange& r : ranges) {
-                const qint64 got = readAt(fd, record.data() + r.offset, r.size, start + r.offset);
+                const qint64 got = readAt(file, record.data() + r.offset, r.size, start + r.offset);
                 if (got < 0)
                     return false;
                 if (got < r.size)
