@@ -12,6 +12,29 @@
 
 namespace tarvola {
 
+QPushButton* layOutActionDialog(QDialog* dialog, QWidget* picture, QWidget* caption,
+                                const QString& action) {
+    auto* run = named(new QPushButton(action, dialog), QStringLiteral("btnStampa"));
+    auto* cancel =
+        named(new QPushButton(QStringLiteral("Annulla"), dialog), QStringLiteral("btnAnnulla"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {run, cancel}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(110);
+        buttons->addWidget(b);
+    }
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(20, 18, 20, 14);
+    layout->setSpacing(12);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addWidget(caption);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return run;
+}
+
 PatientDocumentWindow::PatientDocumentWindow(Services& services, QWidget* parent, Sheet sheet)
     : QDialog(parent)
     , m_services(services)
@@ -29,26 +52,8 @@ PatientDocumentWindow::PatientDocumentWindow(Services& services, QWidget* parent
     for (const char* name : {"imgLogo", "imgTemp"})
         named(new QLabel(this), QString::fromLatin1(name))->hide();
 
-    auto* run = named(new QPushButton(m_sheet.button, this), QStringLiteral("btnStampa"));
-    auto* cancel =
-        named(new QPushButton(QStringLiteral("Annulla"), this), QStringLiteral("btnAnnulla"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {run, cancel}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(110);
-        buttons->addWidget(b);
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 18, 20, 14);
-    layout->setSpacing(12);
-    layout->addWidget(picture, 0, Qt::AlignHCenter);
-    layout->addWidget(caption);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    QPushButton* run = layOutActionDialog(this, picture, caption, m_sheet.button);
     connect(run, &QPushButton::clicked, this, &PatientDocumentWindow::output);
-    connect(cancel, &QPushButton::clicked, this, &PatientDocumentWindow::reject);
 }
 
 QString PatientDocumentWindow::text(const QString& control) const {

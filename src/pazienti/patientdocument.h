@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QString>
 
+class QPushButton;
+
 namespace tarvola {
 
 class Services;
@@ -13,6 +15,12 @@ class Services;
 namespace report {
 class ReportTemplate;
 }
+
+// Lays out the patient satellites' small dialog: the picture, its explanation under it, and
+// the action button (btnStampa, with the given caption) beside "Annulla" (btnAnnulla, which
+// rejects the dialog). Gives the action button for the caller to connect.
+QPushButton* layOutActionDialog(QDialog* dialog, QWidget* picture, QWidget* caption,
+                                const QString& action);
 
 // A sheet printed from the card shown in the patient editor, saved or not: the therapy
 // history and the clinical analyses card. A picture, "Annulla" and the button that prints

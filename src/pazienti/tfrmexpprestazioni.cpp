@@ -2,6 +2,7 @@
 
 #include "archive/recordlayout.h"
 #include "archive/spreadsheet.h"
+#include "pazienti/patientdocument.h"
 #include "pazienti/pazienterecord.h"
 #include "platform/services.h"
 #include "platform/ui.h"
@@ -53,27 +54,9 @@ TfrmExpPrestazioni::TfrmExpPrestazioni(Services& services, QWidget* parent)
                                               "da aprire e stampare con il programma di calcolo."),
                                this);
     caption->setAlignment(Qt::AlignCenter);
-    auto* run = named(new QPushButton(QStringLiteral("Esporta e stampa"), this),
-                      QStringLiteral("btnStampa"));
-    auto* cancel =
-        named(new QPushButton(QStringLiteral("Annulla"), this), QStringLiteral("btnAnnulla"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {run, cancel}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(110);
-        buttons->addWidget(b);
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 18, 20, 14);
-    layout->setSpacing(12);
-    layout->addWidget(picture, 0, Qt::AlignHCenter);
-    layout->addWidget(caption);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    QPushButton* run =
+        layOutActionDialog(this, picture, caption, QStringLiteral("Esporta e stampa"));
     connect(run, &QPushButton::clicked, this, &TfrmExpPrestazioni::exportRows);
-    connect(cancel, &QPushButton::clicked, this, &TfrmExpPrestazioni::reject);
 }
 
 void TfrmExpPrestazioni::exportRows() {
