@@ -219,6 +219,11 @@ void RecordEditor::setArchiveToolbar(QToolButton* listButton, QToolButton* previ
     setToolbar(items);
     connect(attach, &QToolButton::clicked, this,
             [this] { openAttachments(m_services, this, m_setup.attachmentTag); });
+    // The attachments travel with the card in hidden labels, which the attachments window
+    // fills and reads.
+    for (const QString& field :
+         runNames(QStringLiteral("File"), 3) + runNames(QStringLiteral("Desc"), 3))
+        named(new QLabel(this), QStringLiteral("lbl") + field)->hide();
 }
 
 QToolButton* RecordEditor::makeCommand(const QString& name, const QString& icon,

@@ -162,6 +162,7 @@ protected:
     // (cmdFile, which opens the attachments window), print (cmdStampa) | export (cmdEsporta)
     // and the editor's own list button | help (cmdGuida), exit. Find the buttons with command().
     // An editor that previews its card gives its preview button, which goes before print.
+    // The hidden labels lblFile01..03 and lblDesc01..03 of the attachments come with it.
     void setArchiveToolbar(QToolButton* listButton, QToolButton* previewButton = nullptr);
     void setForm(QWidget* form);
 

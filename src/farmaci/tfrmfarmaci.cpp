@@ -153,11 +153,6 @@ TfrmFarmaci::TfrmFarmaci(Services& services, QWidget* parent)
     setForm(scroller);
     addHintBackground(scroller->viewport());
 
-    // The attachments travel with the card but are never shown.
-    for (const QString& field :
-         runNames(QStringLiteral("File"), 3) + runNames(QStringLiteral("Desc"), 3))
-        named(new QLabel(this), QStringLiteral("lbl") + field)->hide();
-
     connect(find, &QToolButton::clicked, this, &TfrmFarmaci::showSearch);
     connect(toOrder, &QToolButton::clicked, this, &TfrmFarmaci::showToOrder);
     connect(print, &QToolButton::clicked, this, [this] {

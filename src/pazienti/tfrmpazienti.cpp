@@ -238,11 +238,6 @@ TfrmPazienti::TfrmPazienti(Services& services, QWidget* parent)
     setForm(scroller);
     addHintBackground(scroller->viewport());
 
-    // The attachments travel with the card but are never shown.
-    for (const QString& field :
-         runNames(QStringLiteral("File"), 3) + runNames(QStringLiteral("Desc"), 3))
-        named(new QLabel(this), QStringLiteral("lbl") + field)->hide();
-
     connect(command(QStringLiteral("cmdTrova")), &QToolButton::clicked, this,
             &TfrmPazienti::showSearch);
     connect(preview, &QToolButton::clicked, this, [this] { printCard(DocumentOutput::Preview); });

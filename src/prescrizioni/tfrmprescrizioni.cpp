@@ -166,11 +166,7 @@ TfrmPrescrizioni::TfrmPrescrizioni(Services& services, QWidget* parent)
                                 QStringLiteral("Anteprima"));
     setArchiveToolbar(numbering, preview);
 
-    // What travels with the card but is never shown, and what the year window and the
-    // numbering leave here.
-    for (const QString& field :
-         runNames(QStringLiteral("File"), 3) + runNames(QStringLiteral("Desc"), 3))
-        hiddenLabel(this, QStringLiteral("lbl") + field);
+    // What the year window and the numbering leave here, never shown.
     for (const char* name : {"lblFile", "lblInizio", "lblSolare"})
         hiddenLabel(this, QString::fromLatin1(name));
 

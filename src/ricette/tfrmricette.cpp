@@ -159,9 +159,8 @@ TfrmRicette::TfrmRicette(Services& services, QWidget* parent)
     addHintBackground(paper);
     addHintBackground(scroller->viewport());
 
-    // The summary fields and the attachments travel with the card but are never shown.
-    for (const QString& field : ricetta::summaryFields() + runNames(QStringLiteral("File"), 3) +
-                                    runNames(QStringLiteral("Desc"), 3))
+    // The summary fields travel with the card but are never shown.
+    for (const QString& field : ricetta::summaryFields())
         named(new QLabel(this), QStringLiteral("lbl") + field)->hide();
 
     installEnterOrder(m_order);
