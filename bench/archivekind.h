@@ -41,10 +41,15 @@ struct ArchiveKind {
         searchWindow;
     // Two filters of that window (edit objectName, text), both narrowing the result.
     QList<std::pair<QString, QString>> twoFilters;
+    // The search, with or without filters, and its double click, against a sequential read.
+    double searchTarget = 2;
 
     // The export window and the file it writes into the program folder.
     std::function<std::unique_ptr<ExportWindow>(Services& services)> exportWindow;
     QString exportFile;
+    // The export window's loading of its grid alone against a sequential read; 0 when it
+    // is not measured apart.
+    double exportLoadTarget = 0;
 
     // The archive's editor, whose last() (its "last" button) the navigation times.
     std::function<std::unique_ptr<RecordEditor>(Services& services)> editor;

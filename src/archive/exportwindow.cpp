@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <vector>
 
 namespace tarvola {
 
@@ -64,6 +65,14 @@ public:
     void squeeze() {
         m_bytes.squeeze();
         m_starts.squeeze();
+    }
+    // The rows of the other store after these.
+    void append(const CellStore& other) {
+        const qsizetype at = m_bytes.size();
+        m_bytes += other.m_bytes;
+        m_starts.reserve(m_starts.size() + other.m_starts.size());
+        for (const qsizetype start : other.m_starts)
+            m_starts.append(at + start);
     }
 
     qsizetype rows() const { return m_starts.size(); }
@@ -289,19 +298,47 @@ bool ExportWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ExportWindow::load() {
     CellStore cells;
-    if (m_table.read) {
-        // A failure ends the loading with the rows read so far.
-        m_table.read([&](qint64, const RecordView& record) {
-            cells.beginRow();
-            for (const auto& c : m_table.columns) {
-                // A field's stored bytes are already trimmed Windows-1252. A computed text
-                // is converted once here: the grid then shows what the sheet will hold.
-                if (c.field >= 0)
-                    cells.addCell(record.storedText(c.field));
-                else
-                    cells.addCell(toCp1252(trimText(c.cell(record))));
-            }
-        });
+    const auto addRow = [this](CellStore& store, const RecordView& record) {
+        store.beginRow();
+        for (const auto& c : m_table.columns) {
+            // A field's stored bytes are already trimmed Windows-1252. A computed text is
+            // converted once here: the grid then shows what the sheet will hold.
+            if (c.field >= 0)
+                store.addCell(record.storedText(c.field));
+            else
+                store.addCell(toCp1252(trimText(c.cell(record))));
+        }
+    };
+    // A failure ends the loading with the rows read so far.
+    if (m_table.partedRead) {
+        struct Part {
+            CellStore cells;
+            qint64 first = 0; // the positions of its first and last rows
+            qint64 last = 0;
+        };
+        const int parts = partsToRead();
+        std::vector<Part> byPart(static_cast<size_t>(parts));
+        const bool ok =
+            m_table.partedRead(parts, [&](int index, qint64 position, const RecordView& record) {
+                Part& part = byPart[size_t(index)];
+                if (part.first == 0)
+                    part.first = position;
+                part.last = position;
+                addRow(part.cells, record);
+            });
+        // After a failure the parts are joined only while they follow on from each other, so
+        // the grid holds the first records of the archive with no gap.
+        qint64 next = 1;
+        for (const Part& part : byPart) {
+            if (part.first == 0)
+                continue;
+            if (!ok && part.first != next)
+                break;
+            cells.append(part.cells);
+            next = part.last + 1;
+        }
+    } else if (m_table.read) {
+        m_table.read([&](qint64, const RecordView& record) { addRow(cells, record); });
     }
     cells.squeeze();
     m_model->setCells(std::move(cells));

@@ -29,6 +29,9 @@ struct ExportTable {
     };
 
     RecordReader read;
+    // For a large archive, optional: the archive read in parts at once, the grid's rows then
+    // built in parts (the columns' cell must be safe to call from several threads at once).
+    PartedReader partedRead;
     QList<Column> columns; // in grid order; the record number column comes first on its own
     QString fileName;      // in the program folder, e.g. "Archivio_Ricette.xls"
     QString sheetName;     // e.g. "Archivio Ricette"

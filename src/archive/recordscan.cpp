@@ -6,8 +6,12 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <thread>
+#include <vector>
 
 #include <QtGlobal>
 
@@ -131,46 +135,230 @@ QList<ByteRange> fieldRanges(const RecordLayout& layout, const QList<int>& field
     return joined;
 }
 
-bool scanArchiveFields(const QString& path, const RecordLayout& layout, const QList<int>& fields,
-                       const RecordVisitor& visit) {
+namespace {
+
+// The bytes a scan of some fields reads of every record; the whole record as one range when
+// the fields spread over most of it (reading it whole is then cheaper than in pieces).
+QList<ByteRange> rangesToRead(const RecordLayout& layout, const QList<int>& fields) {
     const QList<ByteRange> ranges = fieldRanges(layout, fields);
     qint64 covered = 0;
     for (const ByteRange& r : ranges)
         covered += r.size;
-    // Fields spread over most of the record: reading it whole in large blocks is cheaper.
     if (covered * 2 > layout.size())
-        return scanArchive(path, layout, visit);
+        return {{0, layout.size()}};
+    return ranges;
+}
 
+bool wholeRecord(const RecordLayout& layout, const QList<ByteRange>& ranges) {
+    return ranges.size() == 1 && ranges.front().offset == 0 && ranges.front().size == layout.size();
+}
+
+// Reads records of an open archive one at a time at their positions: the bytes of the ranges
+// go into a record of zeros, so the other fields read as empty texts, and the whole record is
+// read when a view asks for it.
+class RangedReads {
+public:
+    RangedReads(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ranges)
+        : m_file(file)
+        , m_layout(layout)
+        , m_ranges(ranges)
+        , m_record(layout.size(), '\0')
+        , m_partial(!wholeRecord(layout, ranges))
+        , m_whole([this] {
+            const qint64 size = m_layout.size();
+            QByteArray bytes(size, Qt::Uninitialized);
+            if (readAt(m_file, bytes.data(), size, m_start) != size)
+                throw ArchiveError("cannot read a whole record");
+            return bytes;
+        }) {}
+
+    enum class Read { Visited, End, Failed };
+
+    // Reads and visits the record at position; End when the file holds no whole record
+    // there (it got shorter meanwhile). A failure to read the whole record is a failure.
+    Read visit(qint64 position, const RecordVisitor& visit) {
+        m_start = (position - 1) * m_layout.size();
+        for (const ByteRange& r : m_ranges) {
+            const qint64 got =
+                readAt(m_file, m_record.data() + r.offset, r.size, m_start + r.offset);
+            if (got < 0)
+                return Read::Failed;
+            if (got < r.size)
+                return Read::End;
+        }
+        try {
+            if (m_partial)
+                visit(position, RecordView(m_layout, QByteArrayView(m_record), m_whole));
+            else
+                visit(position, RecordView(m_layout, QByteArrayView(m_record)));
+        } catch (const ArchiveError&) {
+            return Read::Failed;
+        }
+        return Read::Visited;
+    }
+
+private:
+    QFile& m_file;
+    const RecordLayout& m_layout;
+    const QList<ByteRange>& m_ranges;
+    QByteArray m_record;
+    const bool m_partial;
+    qint64 m_start = 0;
+    const std::function<QByteArray()> m_whole;
+};
+
+// Visits the records from..to of an open archive read whole, about a megabyte at a time.
+bool scanWholeRun(QFile& file, const RecordLayout& layout, qint64 from, qint64 to,
+                  const std::atomic<bool>& stop, const RecordVisitor& visit) {
+    const qint64 size = layout.size();
+    const qint64 perBlock = std::max<qint64>(1, (1 << 20) / size);
+    QByteArray block(perBlock * size, Qt::Uninitialized);
+    for (qint64 position = from; position <= to;) {
+        if (stop.load(std::memory_order_relaxed))
+            return false;
+        const qint64 wanted = std::min(perBlock, to - position + 1);
+        const qint64 got = readAt(file, block.data(), wanted * size, (position - 1) * size);
+        if (got < 0)
+            return false;
+        const qint64 whole = got / size;
+        for (qint64 i = 0; i < whole; ++i)
+            visit(position + i, RecordView(layout, QByteArrayView(block).sliced(i * size, size)));
+        if (whole < wanted)
+            return true; // the file got shorter meanwhile: its end is here
+        position += whole;
+    }
+    return true;
+}
+
+// Visits the records from..to of an open archive, reading their ranges; stops early (as a
+// success) where the file ends, and (as a failure) once stop is set by another part.
+bool scanRun(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ranges, qint64 from,
+             qint64 to, const std::atomic<bool>& stop, const RecordVisitor& visit) {
+    if (wholeRecord(layout, ranges))
+        return scanWholeRun(file, layout, from, to, stop, visit);
+    RangedReads reads(file, layout, ranges);
+    for (qint64 position = from; position <= to; ++position) {
+        if (stop.load(std::memory_order_relaxed))
+            return false;
+        const RangedReads::Read read = reads.visit(position, visit);
+        if (read == RangedReads::Read::Failed)
+            return false;
+        if (read == RangedReads::Read::End)
+            return true;
+    }
+    return true;
+}
+
+} // namespace
+
+bool scanArchiveFields(const QString& path, const RecordLayout& layout, const QList<int>& fields,
+                       const RecordVisitor& visit) {
+    const QList<ByteRange> ranges = rangesToRead(layout, fields);
+    if (wholeRecord(layout, ranges))
+        return scanArchive(path, layout, visit);
     QFile file(path);
     if (!openForScan(file))
         return false;
-    const qint64 size = layout.size();
-    const qint64 count = file.size() / size;
-    // The bytes outside the ranges stay zero: their fields read as empty texts.
-    QByteArray record(size, '\0');
-    qint64 start = 0;
-    const std::function<QByteArray()> whole = [&]() {
-        QByteArray bytes(size, Qt::Uninitialized);
-        if (readAt(file, bytes.data(), size, start) != size)
-            throw ArchiveError("cannot read a whole record");
-        return bytes;
-    };
-    try {
-        for (qint64 position = 1; position <= count; ++position) {
-            start = (position - 1) * size;
-            for (const ByteRange& r : ranges) {
-                const qint64 got = readAt(file, record.data() + r.offset, r.size, start + r.offset);
-                if (got < 0)
-                    return false;
-                if (got < r.size)
-                    return true; // the file got shorter meanwhile: its end is here
-            }
-            visit(position, RecordView(layout, QByteArrayView(record), whole));
-        }
-    } catch (const ArchiveError&) {
+    const std::atomic<bool> never{false};
+    return scanRun(file, layout, ranges, 1, file.size() / layout.size(), never, visit);
+}
+
+bool scanArchiveFieldsInParts(const QString& path, const RecordLayout& layout,
+                              const QList<int>& fields, int maxParts, qint64 minPerPart,
+                              const PartVisitor& visit) {
+    QFile first(path);
+    if (!openForScan(first))
         return false;
+    const QList<ByteRange> ranges = rangesToRead(layout, fields);
+    // Records are counted once, at the start; records appended meanwhile are not read.
+    const qint64 count = first.size() / layout.size();
+    const int parts =
+        int(std::clamp<qint64>(count / std::max<qint64>(minPerPart, 1), 1, std::max(maxParts, 1)));
+    std::atomic<bool> failed{false};
+    const auto runPart = [&](int part, QFile& file) {
+        const qint64 from = count * part / parts + 1;
+        const qint64 to = count * (part + 1) / parts;
+        const bool ok = scanRun(
+            file, layout, ranges, from, to, failed,
+            [&](qint64 position, const RecordView& record) { visit(part, position, record); });
+        if (!ok)
+            failed = true;
+    };
+    if (parts == 1) {
+        runPart(0, first);
+        return !failed;
+    }
+
+    // Every part but the first on a thread of its own; the calling thread reads the first.
+    // A part's exception (out of memory, say) stops the others and is thrown again here.
+    std::vector<std::exception_ptr> errors(static_cast<size_t>(parts));
+    const auto guarded = [&](int part, QFile& file) {
+        try {
+            runPart(part, file);
+        } catch (...) {
+            errors[size_t(part)] = std::current_exception();
+            failed = true;
+        }
+    };
+    std::vector<std::thread> threads;
+    threads.reserve(size_t(parts - 1));
+    for (int part = 1; part < parts; ++part) {
+        threads.emplace_back([&, part] {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+                failed = true;
+                return;
+            }
+            guarded(part, file);
+        });
+    }
+    guarded(0, first);
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::exception_ptr& error : errors) {
+        if (error)
+            std::rethrow_exception(error);
+    }
+    return !failed;
+}
+
+bool readArchivePositions(const QString& path, const RecordLayout& layout, const QList<int>& fields,
+                          const QList<qint64>& positions, const RecordVisitor& visit) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    const QList<ByteRange> ranges = rangesToRead(layout, fields);
+    const qint64 count = file.size() / layout.size(); // a cut-off tail is not a record
+    RangedReads reads(file, layout, ranges);
+    for (const qint64 position : positions) {
+        if (position > count)
+            return true;
+        const RangedReads::Read read = reads.visit(position, visit);
+        if (read == RangedReads::Read::Failed)
+            return false;
+        if (read == RangedReads::Read::End)
+            return true;
     }
     return true;
+}
+
+int partsToRead() {
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+PartedReader partedArchiveReader(const QString& path, const RecordLayout& layout, QList<int> fields,
+                                 qint64 minPerPart) {
+    return [path, &layout, fields = std::move(fields), minPerPart](int maxParts,
+                                                                   const PartVisitor& visit) {
+        return scanArchiveFieldsInParts(path, layout, fields, maxParts, minPerPart, visit);
+    };
+}
+
+PositionReader positionReader(const QString& path, const RecordLayout& layout, QList<int> fields) {
+    return [path, &layout, fields = std::move(fields)](const QList<qint64>& positions,
+                                                       const RecordVisitor& visit) {
+        return readArchivePositions(path, layout, fields, positions, visit);
+    };
 }
 
 std::function<bool(const RecordVisitor&)>

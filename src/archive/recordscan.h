@@ -73,4 +73,35 @@ bool scanArchiveFields(const QString& path, const RecordLayout& layout, const QL
 std::function<bool(const RecordVisitor&)>
 archiveReader(const QString& path, const RecordLayout& layout, QList<int> fields);
 
+// A visitor of a scan in parts: the part the record belongs to (0 for the first records),
+// its position and the record.
+using PartVisitor = std::function<void(int part, qint64 position, const RecordView& record)>;
+
+// As scanArchiveFields, but the records are split into up to maxParts consecutive runs read
+// at once, each on a thread of its own with a handle of its own on the file; a run holds at
+// least minPerPart records, so a small archive is read in one run on the calling thread.
+// visit is called from those threads at the same time: in file order within a part, and the
+// parts are numbered in file order, so a caller that keeps one result per part and joins
+// them by part number has them in file order. A view's record() reads the whole record on
+// the part's thread. False when the file cannot be created, opened or read; each part then
+// stops at its failure.
+bool scanArchiveFieldsInParts(const QString& path, const RecordLayout& layout,
+                              const QList<int>& fields, int maxParts, qint64 minPerPart,
+                              const PartVisitor& visit);
+
+// Reads the records at the given positions (ascending, 1-based), only the given fields, and
+// visits them in that order; a position past the end of the file ends the reading. The
+// view's record() reads the whole record. False when the file cannot be opened or read.
+bool readArchivePositions(const QString& path, const RecordLayout& layout, const QList<int>& fields,
+                          const QList<qint64>& positions, const RecordVisitor& visit);
+
+// Readers of one archive for the windows that read it in parts and read chosen records again.
+using PartedReader = std::function<bool(int maxParts, const PartVisitor&)>;
+using PositionReader = std::function<bool(const QList<qint64>& positions, const RecordVisitor&)>;
+// How many parts a large archive is read in on this machine: one per processor, at most 8.
+int partsToRead();
+PartedReader partedArchiveReader(const QString& path, const RecordLayout& layout, QList<int> fields,
+                                 qint64 minPerPart = 2048);
+PositionReader positionReader(const QString& path, const RecordLayout& layout, QList<int> fields);
+
 } // namespace tarvola

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace tarvola {
 
@@ -275,7 +276,22 @@ void SearchWindow::done(int result) {
 bool SearchWindow::fillList(const std::function<bool(const RecordView&)>& accept) {
     QStringList lines;
     bool ok = false;
-    if (m_table.read) {
+    if (m_table.partedRead) {
+        const int parts = partsToRead();
+        std::vector<QStringList> byPart(static_cast<size_t>(parts));
+        ok = m_table.partedRead(parts, [&](int part, qint64, const RecordView& record) {
+            if (!accept || accept(record))
+                byPart[size_t(part)] << listLine(record, m_table.line);
+        });
+        qsizetype total = 0;
+        for (const QStringList& part : byPart)
+            total += part.size();
+        lines.reserve(total);
+        for (QStringList& part : byPart) {
+            for (QString& line : part)
+                lines << std::move(line);
+        }
+    } else if (m_table.read) {
         ok = m_table.read([&](qint64, const RecordView& record) {
             if (!accept || accept(record))
                 lines << listLine(record, m_table.line);
@@ -344,16 +360,35 @@ void SearchWindow::recall(const QModelIndex& index) {
     const QString tagText = tag();
     const bool reopens = m_table.reopenTag.isEmpty() || tagText == m_table.reopenTag;
     const RecordReader& read = m_table.recallRead ? m_table.recallRead : m_table.read;
-    if (index.isValid() && read && (m_table.recall || reopens)) {
+    const bool parted = m_table.partedRead && m_table.readAt;
+    if (index.isValid() && (read || parted) && (m_table.recall || reopens)) {
         const QString wanted = trimText(index.data().toString());
-        read([&](qint64 position, const RecordView& record) {
+        const auto act = [&](qint64 position, const RecordView& record) {
             if (trimText(listLine(record, m_table.line)) != wanted)
                 return;
             if (m_table.recall)
                 m_table.recall(tagText, position, record);
             else
                 reopen(position, record);
-        });
+        };
+        if (parted) {
+            // The lines are compared in parts; the records found are read again in file
+            // order (and compared again, should another station have changed one meanwhile).
+            const int parts = partsToRead();
+            std::vector<QList<qint64>> found(static_cast<size_t>(parts));
+            const bool ok =
+                m_table.partedRead(parts, [&](int part, qint64 position, const RecordView& record) {
+                    if (trimText(listLine(record, m_table.line)) == wanted)
+                        found[size_t(part)] << position;
+                });
+            QList<qint64> positions;
+            for (const QList<qint64>& part : found)
+                positions += part;
+            if (ok)
+                m_table.readAt(positions, act);
+        } else {
+            read(act);
+        }
     }
     accept();
 }

@@ -46,6 +46,12 @@ struct SearchTable {
     // The reader of the double click when it needs other fields than the search (a reader
     // of some fields only); the double click reads with read when empty.
     RecordReader recallRead;
+    // For a large archive, both optional: the archive read in parts at once, and its chosen
+    // records read again. The search then builds its lines in parts (filters, list rule and
+    // line must be safe to call from several threads at once), and a double click finds the
+    // line's records in parts and reads only those again, with what recall needs.
+    PartedReader partedRead;
+    PositionReader readAt;
 };
 
 // Prints the lines of a result list under the title; set once by the report layer.

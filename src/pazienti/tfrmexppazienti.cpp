@@ -81,8 +81,9 @@ TfrmExpPazienti::TfrmExpPazienti(Services& services, QWidget* parent)
                 return trimText(r.field(town)) + u' ' + trimText(r.field(province));
             });
     }
-    table.read =
-        archiveReader(services.path(QString::fromLatin1(paziente::archiveName)), layout, fields);
+    const QString path = services.path(QString::fromLatin1(paziente::archiveName));
+    table.read = archiveReader(path, layout, fields);
+    table.partedRead = partedArchiveReader(path, layout, fields);
     table.fileName = QStringLiteral("Pazienti.xls");
     table.sheetName = QStringLiteral("Riepilogo Pazienti");
     table.helpTitle = QStringLiteral("Esportazione archivio pazienti in Microsoft Excel");

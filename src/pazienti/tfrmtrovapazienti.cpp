@@ -36,6 +36,11 @@ TfrmTrovaPazienti::TfrmTrovaPazienti(Services& services, QWidget* parent)
                            const RecordVisitor& visit) {
         return paziente::importEditorOf(tag()) ? imports(visit) : lines(visit);
     };
+    // A large archive is read in parts at once; a double click reads its chosen cards again
+    // with the imports' fields.
+    table.partedRead = partedArchiveReader(path, layout, paziente::searchFields());
+    table.readAt =
+        positionReader(path, layout, paziente::searchFields() + paziente::importFields());
     table.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
         return recall(tag, position, record);
     };

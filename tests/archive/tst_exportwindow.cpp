@@ -61,10 +61,11 @@ public:
 };
 
 // A field shown as stored, a computed cell of the length the second field gives (in "x"
-// characters, then an "è"), and another field after it.
+// characters, then an "è"), and another field after it. Read in file order, or in parts on
+// threads of their own (the part brokenPart failing after its first record).
 class FieldWindow : public ExportWindow {
 public:
-    FieldWindow(Services& s, QList<QStringList> records)
+    FieldWindow(Services& s, QList<QStringList> records, bool parted = false, int brokenPart = -1)
         : ExportWindow(s)
         , records(std::move(records)) {
         ExportTable t;
@@ -74,6 +75,15 @@ public:
                 archive.add(r);
             return archive.reader()(visit);
         };
+        if (parted) {
+            t.partedRead = [this, brokenPart](int parts, const PartVisitor& visit) {
+                MemoryArchive archive(sampleLayout());
+                for (const QStringList& r : this->records)
+                    archive.add(r);
+                archive.brokenPart = brokenPart;
+                return archive.partedReader(3)(parts, visit);
+            };
+        }
         t.columns = {
             fieldColumn(sampleLayout(), u"Nome"_qs, u"Nome"_qs, 250),
             computedColumn(u"colLungo"_qs, u"Lungo"_qs, 300,
@@ -176,6 +186,33 @@ private slots:
                                 "</td></tr><tr>" + left + "Seconda</td>" + left + "x\xE8</td>" +
                                 left + "B</td></tr></table>"),
                  sheet.right(400).constData());
+    }
+
+    // Rows built in parts are joined in file order; after a failure only the rows that
+    // follow on from the first record stay, with no gap.
+    void partsJoinInFileOrder_data() {
+        QTest::addColumn<int>("brokenPart");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("every part read")
+            << -1 << QStringList{u"A"_qs, u"B"_qs, u"C"_qs, u"D"_qs, u"E"_qs, u"F"_qs};
+        QTest::newRow("first part failed") << 0 << QStringList{u"A"_qs};
+    }
+    void partsJoinInFileOrder() {
+        QFETCH(int, brokenPart);
+        QFETCH(QStringList, names);
+        QList<QStringList> records;
+        for (const QChar c : u"ABCDEF"_qs)
+            records.append({QString(c), u"1"_qs, u"K"_qs});
+        FieldWindow w(m_fakes->services, records, true, brokenPart);
+        w.show();
+        auto* model = control<QTableView>(&w, u"grdRecords"_qs)->model();
+        QStringList shown;
+        for (int row = 0; row < w.rowCount(); ++row) {
+            QCOMPARE(model->index(row, 0).data().toString(), QString::number(row + 1));
+            shown << model->index(row, 1).data().toString();
+        }
+        QCOMPARE(shown, names);
+        QCOMPARE(model->index(0, 2).data().toString(), u"x\u00e8"_qs);
     }
 
     void emptyArchiveExportsTenEmptyRows() {

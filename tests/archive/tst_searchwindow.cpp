@@ -31,10 +31,12 @@ const RecordLayout& sampleLayout() {
     return l;
 }
 
-// A small archive in memory: name, town, flag.
+// A small archive in memory: name, town, flag. Read whole in file order, or (parted) in
+// three parts on threads of their own with the chosen records read again, as a large
+// archive is read.
 class Window : public SearchWindow {
 public:
-    Window(Services& s, Kind kind, QList<QStringList> records)
+    Window(Services& s, Kind kind, QList<QStringList> records, bool parted = false)
         : SearchWindow(s, kind)
         , records(std::move(records)) {
         SearchTable t;
@@ -52,6 +54,22 @@ public:
             archive.broken = broken;
             return archive.reader()(visit);
         };
+        if (parted) {
+            t.partedRead = [this](int parts, const PartVisitor& visit) {
+                MemoryArchive archive(sampleLayout());
+                for (const QStringList& r : this->records)
+                    archive.add(r);
+                archive.broken = broken;
+                return archive.partedReader(3)(parts, visit);
+            };
+            t.readAt = [this](const QList<qint64>& positions, const RecordVisitor& visit) {
+                MemoryArchive archive(sampleLayout());
+                for (const QStringList& r : this->records)
+                    archive.add(r);
+                readAgain << positions;
+                return archive.positionReader()(positions, visit);
+            };
+        }
         t.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
             if (tag != u"prove"_qs)
                 return false;
@@ -62,6 +80,7 @@ public:
     }
     QList<QStringList> records;
     QList<Recalled> recalled;
+    QList<qint64> readAgain; // the positions a parted double click read again
     bool broken = false;
 };
 
@@ -72,6 +91,13 @@ const QList<QStringList> sample = {
     {u"ROSSI MARIO"_qs, u"Pisa"_qs, u"Sì"_qs}, // same line as the first
 };
 
+// The tests that read the archive run on both readers.
+void readers() {
+    QTest::addColumn<bool>("parted");
+    QTest::newRow("in file order") << false;
+    QTest::newRow("in parts") << true;
+}
+
 } // namespace
 
 class TestSearchWindow : public QObject {
@@ -79,8 +105,10 @@ class TestSearchWindow : public QObject {
 private slots:
     void init() { m_fakes = std::make_unique<FakeServices>(m_dir.path()); }
 
+    void emptyFiltersListEveryRecordSorted_data() { readers(); }
     void emptyFiltersListEveryRecordSorted() {
-        Window w(m_fakes->services, SearchWindow::Kind::Search, sample);
+        QFETCH(bool, parted);
+        Window w(m_fakes->services, SearchWindow::Kind::Search, sample, parted);
         QVERIFY(showActive(&w));
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&w, u"txtNome"_qs));
         QCOMPARE(control<QLabel>(&w, u"lblCampo02"_qs)->text(), u"Città:"_qs);
@@ -101,8 +129,10 @@ private slots:
         QCOMPARE(control<QListView>(&w, u"lstRecords"_qs)->font().family(), u"Courier New"_qs);
     }
 
+    void filtersNarrowAndEnterCycles_data() { readers(); }
     void filtersNarrowAndEnterCycles() {
-        Window w(m_fakes->services, SearchWindow::Kind::Search, sample);
+        QFETCH(bool, parted);
+        Window w(m_fakes->services, SearchWindow::Kind::Search, sample, parted);
         QVERIFY(showActive(&w));
         auto* name = control<QLineEdit>(&w, u"txtNome"_qs);
         auto* town = control<QLineEdit>(&w, u"txtCitta"_qs);
@@ -120,8 +150,10 @@ private slots:
         QVERIFY(m_fakes->messages.shown.isEmpty());
     }
 
+    void unreadableArchiveStaysOnTheFilters_data() { readers(); }
     void unreadableArchiveStaysOnTheFilters() {
-        Window w(m_fakes->services, SearchWindow::Kind::Search, sample);
+        QFETCH(bool, parted);
+        Window w(m_fakes->services, SearchWindow::Kind::Search, sample, parted);
         w.broken = true;
         QVERIFY(showActive(&w));
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
@@ -167,8 +199,10 @@ private slots:
         QCOMPARE(list->currentIndex().row(), 1);
     }
 
+    void doubleClickWritesEveryEqualRecordInFileOrder_data() { readers(); }
     void doubleClickWritesEveryEqualRecordInFileOrder() {
-        Window w(m_fakes->services, SearchWindow::Kind::Search, sample);
+        QFETCH(bool, parted);
+        Window w(m_fakes->services, SearchWindow::Kind::Search, sample, parted);
         w.setTag(u"prove"_qs);
         QVERIFY(showActive(&w));
         control<QPushButton>(&w, u"btnCerca"_qs)->click();
@@ -177,6 +211,8 @@ private slots:
         QCOMPARE(w.recalled.size(), 2);
         QCOMPARE(w.recalled[0].position, 1);
         QCOMPARE(w.recalled[1].position, 4); // the later one stays in the editor
+        if (parted)                          // only the line's records are read again
+            QCOMPARE(w.readAgain, (QList<qint64>{1, 4}));
         QVERIFY(!w.isVisible());
         QCOMPARE(w.result(), int(QDialog::Accepted));
     }
@@ -192,8 +228,10 @@ private slots:
         QVERIFY(!w.isVisible());
     }
 
+    void listWindowFillsByItsRuleAtEachShowing_data() { readers(); }
     void listWindowFillsByItsRuleAtEachShowing() {
-        Window w(m_fakes->services, SearchWindow::Kind::List, sample);
+        QFETCH(bool, parted);
+        Window w(m_fakes->services, SearchWindow::Kind::List, sample, parted);
         QVERIFY(w.lines().isEmpty()); // nothing read before it is shown
         QVERIFY(showActive(&w));
         QCOMPARE(w.lines(),
