@@ -19,38 +19,50 @@ QString paddedColumn(const QString& text, int width) {
 }
 
 QString listLine(const RecordView& record, const QList<LineColumn>& columns) {
-    // Built straight from the stored bytes: a search makes one of these for every record, so
-    // no column gets a string of its own. A stored byte is one character, so cutting the
-    // bytes to the width cuts the text to the width.
+    // Built straight from the stored bytes into one string: a search makes one of these for
+    // every record, so no column gets a string of its own. A stored byte is one character,
+    // so cutting the bytes to the width cuts the text to the width.
+    struct Text {
+        QByteArrayView first, second; // a joined column's second part, after one blank
+        qsizetype size() const {
+            return first.size() + second.size() + (first.isEmpty() || second.isEmpty() ? 0 : 1);
+        }
+    };
+    const auto textOf = [&record](const LineColumn& c) {
+        // Both parts are trimmed, so an empty first part leaves no blank before the second,
+        // as trimming the joined text as a whole would.
+        Text t{record.storedText(c.field), {}};
+        if (c.joined >= 0)
+            t.second = record.storedText(c.joined);
+        if (t.first.isEmpty())
+            std::swap(t.first, t.second);
+        return t;
+    };
     const qsizetype last = columns.size() - 1;
     qsizetype size = 0;
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        size += columns[i].before.size() + (i == last ? record.storedText(columns[i].field).size()
-                                                      : std::max(columns[i].width, 0));
-        if (i == last && columns[i].joined >= 0)
-            size += 1 + record.storedText(columns[i].joined).size();
+    for (qsizetype i = 0; i <= last; ++i) {
+        size += columns[i].before.size() +
+                (i == last ? textOf(columns[i]).size() : std::max(columns[i].width, 0));
     }
-    QString line;
-    line.reserve(size);
-    QByteArray joinedText;
-    for (qsizetype i = 0; i < columns.size(); ++i) {
+    QString line(size, Qt::Uninitialized);
+    QChar* out = line.data();
+    for (qsizetype i = 0; i <= last; ++i) {
         const LineColumn& c = columns[i];
-        line += c.before;
-        QByteArrayView text = record.storedText(c.field);
-        if (c.joined >= 0) {
-            // Trimmed again as a whole, as a padded column's text is: an empty first part
-            // leaves no blank before the second.
-            joinedText = text.toByteArray() + ' ' + record.storedText(c.joined).toByteArray();
-            text = QByteArrayView(joinedText).trimmed();
+        out = std::copy(c.before.cbegin(), c.before.cend(), out);
+        const Text t = textOf(c);
+        qsizetype room = i == last ? t.size() : std::max(c.width, 0);
+        const auto put = [&](QByteArrayView bytes) {
+            const qsizetype n = std::min(bytes.size(), room);
+            out = decodeCp1252(out, bytes.first(n));
+            room -= n;
+        };
+        put(t.first);
+        if (!t.second.isEmpty() && room > 0) {
+            *out++ = u' ';
+            --room;
+            put(t.second);
         }
-        if (i == last) {
-            appendCp1252(line, text);
-            break;
-        }
-        const qsizetype width = std::max(c.width, 0);
-        text = text.first(std::min(text.size(), width));
-        appendCp1252(line, text);
-        line.resize(line.size() + width - text.size(), u' ');
+        out = std::fill_n(out, room, QChar(u' '));
     }
     return line;
 }

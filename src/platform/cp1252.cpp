@@ -39,27 +39,24 @@ QByteArray toCp1252(QStringView text) {
     return out;
 }
 
-namespace {
-
-void decodeTo(QChar* dst, QByteArrayView bytes) {
+QChar* decodeCp1252(QChar* dst, QByteArrayView bytes) {
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         *dst++ = QChar(b >= 0x80 && b < 0xA0 ? high[b - 0x80] : char16_t(b));
     }
+    return dst;
 }
-
-} // namespace
 
 QString fromCp1252(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
-    decodeTo(out.data(), bytes);
+    decodeCp1252(out.data(), bytes);
     return out;
 }
 
 void appendCp1252(QString& out, QByteArrayView bytes) {
     const qsizetype at = out.size();
     out.resize(at + bytes.size());
-    decodeTo(out.data() + at, bytes);
+    decodeCp1252(out.data() + at, bytes);
 }
 
 } // namespace tarvola

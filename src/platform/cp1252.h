@@ -14,6 +14,8 @@ QByteArray toCp1252(QStringView text);
 QString fromCp1252(QByteArrayView bytes);
 // Decodes the bytes onto the end of out, without a string of their own.
 void appendCp1252(QString& out, QByteArrayView bytes);
+// Decodes the bytes into the characters from dst on (one a byte); gives the end.
+QChar* decodeCp1252(QChar* dst, QByteArrayView bytes);
 
 // The byte a character becomes, or -1 when the code page lacks it.
 int cp1252Byte(char16_t c);

@@ -71,6 +71,33 @@ private slots:
         QCOMPARE(listLine(RecordView(layout(), bytes), columns), expected);
     }
 
+    // A column of two fields: both trimmed, one blank between them only when both are
+    // there, then padded and cut as one text; as the last column, unpadded.
+    void joinedColumns_data() {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("both parts")
+            << QStringList{u" ROSSI "_qs, u"MARIO"_qs, u"Pisa"_qs} << u"ROSSI MARIO|Pisa MARIO"_qs;
+        QTest::newRow("no first part")
+            << QStringList{u"  "_qs, u"MARIO"_qs, u"Pisa"_qs} << u"MARIO      |Pisa MARIO"_qs;
+        QTest::newRow("no second part")
+            << QStringList{u"ROSSI"_qs, QString(), QString()} << u"ROSSI      |"_qs;
+        QTest::newRow("cut in the second part")
+            << QStringList{u"DE ROSSI"_qs, u"MARIA LUISA"_qs, u"Pisa"_qs}
+            << u"DE ROSSI MA|Pisa MARIA LUISA"_qs;
+        QTest::newRow("cut at the blank")
+            << QStringList{u"BARTOLOMEI A"_qs, u"MARIO"_qs, QString()} << u"BARTOLOMEI |MARIO"_qs;
+        QTest::newRow("code page characters")
+            << QStringList{u"D’AMICO"_qs, u"NICOLÒ"_qs, u"€"_qs} << u"D’AMICO NIC|€ NICOLÒ"_qs;
+    }
+    void joinedColumns() {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, expected);
+        const QList<LineColumn> columns = {{0, QString(), 11, 1}, {2, u"|"_qs, 0, 1}};
+        const QByteArray bytes = stored(fields);
+        QCOMPARE(listLine(RecordView(layout(), bytes), columns), expected);
+    }
+
     void filters_data() {
         QTest::addColumn<QStringList>("typed"); // filter texts for fields 0 and 1
         QTest::addColumn<QStringList>("fields");
