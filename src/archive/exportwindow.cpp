@@ -46,11 +46,22 @@ constexpr int designedRows = 10;
 class CellStore {
 public:
     void beginRow() { m_starts.append(m_bytes.size()); }
-    void addCell(QByteArrayView cell) {
-        const auto length = quint32(cell.size());
+    // Two trimmed texts as one cell, one blank between them when both are there.
+    void addJoinedCell(QByteArrayView first, QByteArrayView second) {
+        if (first.isEmpty() || second.isEmpty()) {
+            addCell(first.isEmpty() ? second : first);
+            return;
+        }
+        const qsizetype at = addCell(first, second.size() + 1);
+        m_bytes[at + first.size()] = ' ';
+        std::memcpy(m_bytes.data() + at + first.size() + 1, second.data(), size_t(second.size()));
+    }
+    // Adds the cell with room for `more` bytes after it; gives where the cell's bytes begin.
+    qsizetype addCell(QByteArrayView cell, qsizetype more = 0) {
+        const auto length = quint32(cell.size() + more);
         const qsizetype head = length < 255 ? 1 : 5;
         const qsizetype at = m_bytes.size();
-        m_bytes.resize(at + head + cell.size());
+        m_bytes.resize(at + head + qsizetype(length));
         auto* p = reinterpret_cast<uchar*>(m_bytes.data()) + at;
         if (head == 1) {
             p[0] = uchar(length);
@@ -61,6 +72,7 @@ public:
         }
         if (!cell.isEmpty())
             std::memcpy(p + head, cell.data(), size_t(cell.size()));
+        return at + head;
     }
     void squeeze() {
         m_bytes.squeeze();
@@ -172,6 +184,19 @@ ExportTable::Column fieldColumn(const RecordLayout& layout, const QString& field
             width,
             [index](const RecordView& r) { return r.field(index); },
             index};
+}
+
+ExportTable::Column joinedColumn(const RecordLayout& layout, const QString& field,
+                                 const QString& second, const QString& header, int width) {
+    ExportTable::Column column = fieldColumn(layout, field, header, width);
+    const qsizetype index = column.field;
+    const qsizetype joined = layout.indexOf(second);
+    Q_ASSERT_X(joined >= 0, "joinedColumn", qPrintable(second));
+    column.joined = joined;
+    column.cell = [index, joined](const RecordView& r) {
+        return trimText(trimText(r.field(index)) + u' ' + trimText(r.field(joined)));
+    };
+    return column;
 }
 
 ExportTable::Column computedColumn(const QString& name, const QString& header, int width,
@@ -303,7 +328,9 @@ void ExportWindow::load() {
         for (const auto& c : m_table.columns) {
             // A field's stored bytes are already trimmed Windows-1252. A computed text is
             // converted once here: the grid then shows what the sheet will hold.
-            if (c.field >= 0)
+            if (c.field >= 0 && c.joined >= 0)
+                store.addJoinedCell(record.storedText(c.field), record.storedText(c.joined));
+            else if (c.field >= 0)
                 store.addCell(record.storedText(c.field));
             else
                 store.addCell(toCp1252(trimText(c.cell(record))));

@@ -26,6 +26,9 @@ struct ExportTable {
         // the grid keeps the field's stored bytes as they are, with no decoding and no
         // encoding again for the sheet. -1 for a column computed by cell.
         qsizetype field = -1;
+        // A second field shown after it, one blank between them when both hold text (a town
+        // and its province), again with no decoding.
+        qsizetype joined = -1;
     };
 
     RecordReader read;
@@ -44,6 +47,10 @@ struct ExportTable {
 // The field's position is looked up once, not at every cell.
 ExportTable::Column fieldColumn(const RecordLayout& layout, const QString& field,
                                 const QString& header, int width);
+// A column of two fields as stored, trimmed and joined by one blank (none when either is
+// empty), named "col" followed by the first.
+ExportTable::Column joinedColumn(const RecordLayout& layout, const QString& field,
+                                 const QString& second, const QString& header, int width);
 // A column computed from the record, with the same header in the grid and in the sheet.
 ExportTable::Column computedColumn(const QString& name, const QString& header, int width,
                                    std::function<QString(const RecordView& record)> cell);

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <numeric>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -152,6 +154,35 @@ void sortLines(QStringList& lines) {
     for (const qsizetype i : order)
         sorted.append(std::move(lines[i]));
     lines = std::move(sorted);
+}
+
+QStringList sortedLines(std::vector<QStringList> parts) {
+    std::vector<std::thread> threads;
+    for (size_t i = 1; i < parts.size(); ++i)
+        threads.emplace_back([&parts, i] { sortLines(parts[i]); });
+    if (!parts.empty())
+        sortLines(parts[0]);
+    for (std::thread& thread : threads)
+        thread.join();
+    // Merged two at a time, neighbours with neighbours, so an earlier part stays first.
+    while (parts.size() > 1) {
+        std::vector<QStringList> merged;
+        for (size_t i = 0; i < parts.size(); i += 2) {
+            if (i + 1 == parts.size()) {
+                merged.push_back(std::move(parts[i]));
+                break;
+            }
+            QStringList both;
+            both.reserve(parts[i].size() + parts[i + 1].size());
+            std::merge(
+                std::make_move_iterator(parts[i].begin()), std::make_move_iterator(parts[i].end()),
+                std::make_move_iterator(parts[i + 1].begin()),
+                std::make_move_iterator(parts[i + 1].end()), std::back_inserter(both), listLess);
+            merged.push_back(std::move(both));
+        }
+        parts = std::move(merged);
+    }
+    return parts.empty() ? QStringList() : std::move(parts.front());
 }
 
 int findInList(const QStringList& items, int selected, const QString& typed, const QString& last) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 #include "archive/recordscan.h"
 
 namespace tarvola {
@@ -44,6 +46,11 @@ void insertSorted(QStringList& list, const QString& line);
 
 // Sorts a whole result list in the order of listLess, equal lines keeping their order.
 void sortLines(QStringList& lines);
+
+// The lines of consecutive parts of an archive as one sorted list, as sortLines would sort
+// the parts joined in order: each part is sorted on a thread of its own, then they are
+// merged, equal lines of an earlier part first.
+QStringList sortedLines(std::vector<QStringList> parts);
 
 // Find in list: the item to select when looking for the text typed (lower-cased, not
 // trimmed) with the item `selected` selected and `last` the previous text looked for.

@@ -283,22 +283,15 @@ bool SearchWindow::fillList(const std::function<bool(const RecordView&)>& accept
             if (!accept || accept(record))
                 byPart[size_t(part)] << listLine(record, m_table.line);
         });
-        qsizetype total = 0;
-        for (const QStringList& part : byPart)
-            total += part.size();
-        lines.reserve(total);
-        for (QStringList& part : byPart) {
-            for (QString& line : part)
-                lines << std::move(line);
-        }
+        lines = sortedLines(std::move(byPart));
     } else if (m_table.read) {
         ok = m_table.read([&](qint64, const RecordView& record) {
             if (!accept || accept(record))
                 lines << listLine(record, m_table.line);
         });
+        sortLines(lines);
     }
     // Equal lines stay in file order.
-    sortLines(lines);
     m_model->setStringList(lines);
     return ok;
 }

@@ -3,7 +3,6 @@
 #include "archive/recordscan.h"
 #include "pazienti/pazienterecord.h"
 #include "platform/services.h"
-#include "platform/text.h"
 
 namespace tarvola {
 
@@ -72,14 +71,10 @@ TfrmExpPazienti::TfrmExpPazienti(Services& services, QWidget* parent)
             table.columns << fieldColumn(layout, field, header, c.width);
             continue;
         }
-        const qsizetype town = layout.indexOf(field);
-        const qsizetype province = layout.indexOf(QString::fromLatin1(c.province));
-        fields << int(province);
-        // The two parts trimmed, one blank between: an empty province leaves the blank.
-        table.columns << computedColumn(
-            QStringLiteral("col") + field, header, c.width, [town, province](const RecordView& r) {
-                return trimText(r.field(town)) + u' ' + trimText(r.field(province));
-            });
+        const QString province = QString::fromLatin1(c.province);
+        fields << int(layout.indexOf(province));
+        // A town with no province shows the town alone.
+        table.columns << joinedColumn(layout, field, province, header, c.width);
     }
     const QString path = services.path(QString::fromLatin1(paziente::archiveName));
     table.read = archiveReader(path, layout, fields);

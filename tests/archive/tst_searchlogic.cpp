@@ -179,6 +179,38 @@ private slots:
         }
     }
 
+    // Parts sorted apart and merged give the order of the whole list sorted at once, with
+    // lines equal in that order (rossi, ROSSI) kept in file order across parts; a part of
+    // characters above 0xFF beside parts without them.
+    void partsMergeAsTheWholeListSorts_data() {
+        QTest::addColumn<int>("parts");
+        QTest::newRow("no part") << 0;
+        QTest::newRow("one part") << 1;
+        QTest::newRow("two parts") << 2;
+        QTest::newRow("five parts") << 5;
+    }
+    void partsMergeAsTheWholeListSorts() {
+        QFETCH(int, parts);
+        QStringList lines;
+        quint32 seed = 777;
+        const QString alphabet = u"rRoOsS "_qs;
+        for (int i = 0; i < (parts == 0 ? 0 : 2000); ++i) {
+            QString line;
+            for (int k = 0, length = 1 + int(seed % 6); k < length; ++k) {
+                seed = seed * 1103515245u + 12345u;
+                line += alphabet[(seed >> 16) % alphabet.size()];
+            }
+            lines << (i == 1500 ? line + u"\u20ac"_qs : line);
+        }
+        std::vector<QStringList> split(static_cast<size_t>(parts));
+        for (int p = 0; p < parts; ++p)
+            split[size_t(p)] = lines.mid(lines.size() * p / parts,
+                                         lines.size() * (p + 1) / parts - lines.size() * p / parts);
+        QStringList expected = lines;
+        sortLines(expected);
+        QCOMPARE(sortedLines(std::move(split)), expected);
+    }
+
     void findWrapsAroundAndRemembers() {
         const QStringList items = {u"ALFA"_qs, u"ALFAB"_qs, u"BETA"_qs};
         int at = findInList(items, -1, u"alfa"_qs, QString());
