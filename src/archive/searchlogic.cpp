@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 #include <numeric>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -102,11 +103,17 @@ char16_t sortKey(QChar c) {
 
 bool listLess(const QString& a, const QString& b) {
     const qsizetype n = std::min(a.size(), b.size());
+    const QChar* x = a.constData();
+    const QChar* y = b.constData();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = sortKey(a[i]);
-        const char16_t y = sortKey(b[i]);
-        if (x != y)
-            return x < y;
+        // Lines of one archive share long beginnings: equal characters are passed over
+        // without working out their keys.
+        if (x[i] == y[i])
+            continue;
+        const char16_t kx = sortKey(x[i]);
+        const char16_t ky = sortKey(y[i]);
+        if (kx != ky)
+            return kx < ky;
     }
     return a.size() < b.size();
 }
@@ -116,73 +123,120 @@ void insertSorted(QStringList& list, const QString& line) {
     list.insert(at, line);
 }
 
-void sortLines(QStringList& lines) {
-    // Lines of one archive share long beginnings (the same patient, padded to the same
-    // width), and comparing them character by character is what a sort of many thousand lines
-    // spends its time on. Each line's order key is written once instead: its characters as
-    // sortKey gives them, one byte each when no character of the list is above 0xFF (as in
-    // most archives), else two bytes, high byte first; two keys then compare as their bytes.
-    const qsizetype n = lines.size();
-    const bool wide = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+namespace {
+
+bool hasWideCharacters(const QStringList& lines) {
+    return std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
         return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() > 0xFF; });
     });
-    const qsizetype width = wide ? 2 : 1;
-    std::vector<qsizetype> start(n + 1);
-    for (qsizetype i = 0; i < n; ++i)
-        start[i + 1] = start[i] + width * lines[i].size();
-    std::vector<unsigned char> keys(start[n]);
-    for (qsizetype i = 0; i < n; ++i) {
-        unsigned char* key = keys.data() + start[i];
-        for (const QChar c : std::as_const(lines)[i]) {
-            const char16_t k = sortKey(c);
-            if (wide)
-                *key++ = static_cast<unsigned char>(k >> 8);
-            *key++ = static_cast<unsigned char>(k & 0xFF);
+}
+
+// Lines of one archive share long beginnings (the same patient, padded to the same width),
+// and comparing them character by character is what a sort of many thousand lines spends its
+// time on. Each line's order key is written once instead: its characters as sortKey gives
+// them, one byte each when no character of the list is above 0xFF (as in most archives),
+// else two bytes, high byte first; two keys then compare as their bytes.
+class SortedKeys {
+public:
+    SortedKeys(const QStringList& lines, bool wide) {
+        const qsizetype n = lines.size();
+        const qsizetype width = wide ? 2 : 1;
+        m_start.resize(size_t(n + 1));
+        for (qsizetype i = 0; i < n; ++i)
+            m_start[size_t(i + 1)] = m_start[size_t(i)] + width * lines[i].size();
+        m_keys.resize(size_t(m_start[size_t(n)]));
+        for (qsizetype i = 0; i < n; ++i) {
+            unsigned char* key = m_keys.data() + m_start[size_t(i)];
+            for (const QChar c : lines[i]) {
+                const char16_t k = sortKey(c);
+                if (wide)
+                    *key++ = static_cast<unsigned char>(k >> 8);
+                *key++ = static_cast<unsigned char>(k & 0xFF);
+            }
         }
+        order.resize(size_t(n));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [this](qsizetype a, qsizetype b) { return less(*this, a, *this, b); });
     }
-    std::vector<qsizetype> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const qsizetype lengthA = start[a + 1] - start[a];
-        const qsizetype lengthB = start[b + 1] - start[b];
-        const int c = std::memcmp(keys.data() + start[a], keys.data() + start[b],
-                                  size_t(std::min(lengthA, lengthB)));
+
+    // Whether line a of x comes before line b of y (keys of the same width).
+    static bool less(const SortedKeys& x, qsizetype a, const SortedKeys& y, qsizetype b) {
+        const qsizetype lengthA = x.m_start[size_t(a + 1)] - x.m_start[size_t(a)];
+        const qsizetype lengthB = y.m_start[size_t(b + 1)] - y.m_start[size_t(b)];
+        const int c =
+            std::memcmp(x.m_keys.data() + x.m_start[size_t(a)],
+                        y.m_keys.data() + y.m_start[size_t(b)], size_t(std::min(lengthA, lengthB)));
         return c != 0 ? c < 0 : lengthA < lengthB;
-    });
+    }
+
+    std::vector<qsizetype> order; // the lines' indexes in sorted order
+
+private:
+    std::vector<qsizetype> m_start; // where each line's key begins, and the end
+    std::vector<unsigned char> m_keys;
+};
+
+} // namespace
+
+void sortLines(QStringList& lines) {
+    const SortedKeys keys(lines, hasWideCharacters(lines));
     QStringList sorted;
-    sorted.reserve(n);
-    for (const qsizetype i : order)
+    sorted.reserve(lines.size());
+    for (const qsizetype i : keys.order)
         sorted.append(std::move(lines[i]));
     lines = std::move(sorted);
 }
 
 QStringList sortedLines(std::vector<QStringList> parts) {
+    if (parts.empty())
+        return {};
+    // Every part's keys the same width, so keys of two parts compare as bytes too.
+    const bool wide = std::any_of(parts.cbegin(), parts.cend(), hasWideCharacters);
+    std::vector<std::optional<SortedKeys>> keys(parts.size());
     std::vector<std::thread> threads;
     for (size_t i = 1; i < parts.size(); ++i)
-        threads.emplace_back([&parts, i] { sortLines(parts[i]); });
-    if (!parts.empty())
-        sortLines(parts[0]);
+        threads.emplace_back([&, i] { keys[i].emplace(parts[i], wide); });
+    keys[0].emplace(parts[0], wide);
     for (std::thread& thread : threads)
         thread.join();
-    // Merged two at a time, neighbours with neighbours, so an earlier part stays first.
-    while (parts.size() > 1) {
-        std::vector<QStringList> merged;
-        for (size_t i = 0; i < parts.size(); i += 2) {
-            if (i + 1 == parts.size()) {
-                merged.push_back(std::move(parts[i]));
+
+    // The sorted lines as (part, index), merged two runs at a time, neighbours with
+    // neighbours: std::merge takes the first run's line of two equal ones, so an earlier
+    // part's line stays first.
+    using Run = std::vector<std::pair<size_t, qsizetype>>;
+    std::vector<Run> runs;
+    for (size_t p = 0; p < parts.size(); ++p) {
+        Run run;
+        run.reserve(keys[p]->order.size());
+        for (const qsizetype i : keys[p]->order)
+            run.emplace_back(p, i);
+        runs.push_back(std::move(run));
+    }
+    const auto less = [&keys](const std::pair<size_t, qsizetype>& a,
+                              const std::pair<size_t, qsizetype>& b) {
+        return SortedKeys::less(*keys[a.first], a.second, *keys[b.first], b.second);
+    };
+    while (runs.size() > 1) {
+        std::vector<Run> merged;
+        for (size_t i = 0; i < runs.size(); i += 2) {
+            if (i + 1 == runs.size()) {
+                merged.push_back(std::move(runs[i]));
                 break;
             }
-            QStringList both;
-            both.reserve(parts[i].size() + parts[i + 1].size());
-            std::merge(
-                std::make_move_iterator(parts[i].begin()), std::make_move_iterator(parts[i].end()),
-                std::make_move_iterator(parts[i + 1].begin()),
-                std::make_move_iterator(parts[i + 1].end()), std::back_inserter(both), listLess);
+            Run both;
+            both.reserve(runs[i].size() + runs[i + 1].size());
+            std::merge(runs[i].begin(), runs[i].end(), runs[i + 1].begin(), runs[i + 1].end(),
+                       std::back_inserter(both), less);
             merged.push_back(std::move(both));
         }
-        parts = std::move(merged);
+        runs = std::move(merged);
     }
-    return parts.empty() ? QStringList() : std::move(parts.front());
+    QStringList sorted;
+    sorted.reserve(qsizetype(runs.front().size()));
+    for (const auto& [part, index] : runs.front())
+        sorted.append(std::move(parts[part][index]));
+    return sorted;
 }
 
 int findInList(const QStringList& items, int selected, const QString& typed, const QString& last) {
