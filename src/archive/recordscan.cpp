@@ -19,6 +19,9 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef TARVOLA_HAVE_URING
+#include <liburing.h>
+#endif
 
 namespace tarvola {
 
@@ -98,7 +101,132 @@ private:
     char* m_data;
 };
 
+std::atomic<bool> batchedReads{true};
+
+// Reads many pieces of an open file. A read call costs more than copying a few kilobytes,
+// so where the system takes a whole list of reads in one call (io_uring) the pieces go
+// to it together; elsewhere, or when it refuses the list, each is one positioned read.
+class BatchReads {
+public:
+    struct Piece {
+        char* data;
+        qint64 size;
+        qint64 offset;
+        qint64 got = 0; // the bytes read, short only at the end of the file, or -1
+    };
+
+    explicit BatchReads(QFile& file)
+        : m_file(file) {
+#ifdef TARVOLA_HAVE_URING
+        m_ring = batchedReads.load(std::memory_order_relaxed) &&
+                 io_uring_queue_init(depth, &m_uring, 0) == 0;
+#endif
+    }
+    ~BatchReads() {
+#ifdef TARVOLA_HAVE_URING
+        if (m_ring)
+            io_uring_queue_exit(&m_uring);
+#endif
+    }
+    BatchReads(const BatchReads&) = delete;
+    BatchReads& operator=(const BatchReads&) = delete;
+
+    void read(std::vector<Piece>& pieces) {
+        size_t done = 0;
+#ifdef TARVOLA_HAVE_URING
+        while (m_ring && done < pieces.size()) {
+            const size_t batch = std::min<size_t>(depth, pieces.size() - done);
+            if (!readTogether(pieces, done, batch))
+                break;
+            done += batch;
+        }
+#endif
+        // Without the ring, or after it failed, one read each (of pieces read twice, the
+        // second read is the one that counts).
+        for (size_t i = done; i < pieces.size(); ++i) {
+            Piece& p = pieces[i];
+            p.got = readAt(m_file, p.data, p.size, p.offset);
+        }
+    }
+
+private:
+#ifdef TARVOLA_HAVE_URING
+    static constexpr unsigned depth = 256;
+
+    // Reads pieces from..from+count with one call; a piece the ring read short or not at
+    // all (an error, a read interrupted, a system without ring reads) is read again on its
+    // own, which tells a true end of the file or error. False when the ring itself fails;
+    // it is then given up.
+    bool readTogether(std::vector<Piece>& pieces, size_t from, size_t count) {
+        for (size_t i = from; i < from + count; ++i) {
+            io_uring_sqe* sqe = io_uring_get_sqe(&m_uring);
+            if (!sqe) {
+                m_ring = false;
+                return false;
+            }
+            Piece& p = pieces[i];
+            io_uring_prep_read(sqe, m_file.handle(), p.data, unsigned(p.size), quint64(p.offset));
+            io_uring_sqe_set_data64(sqe, i);
+            p.got = -1;
+        }
+        int submitted;
+        do
+            submitted = io_uring_submit_and_wait(&m_uring, unsigned(count));
+        while (submitted == -EINTR);
+        if (submitted < 0 || size_t(submitted) != count) {
+            drop(size_t(std::max(submitted, 0)));
+            m_ring = false;
+            return false;
+        }
+        for (size_t left = count; left > 0;) {
+            io_uring_cqe* cqe = nullptr;
+            const int waited = io_uring_wait_cqe(&m_uring, &cqe);
+            if (waited == -EINTR)
+                continue;
+            if (waited < 0) {
+                drop(left);
+                m_ring = false;
+                return false;
+            }
+            Piece& p = pieces[size_t(io_uring_cqe_get_data64(cqe))];
+            p.got = cqe->res;
+            io_uring_cqe_seen(&m_uring, cqe);
+            --left;
+        }
+        for (size_t i = from; i < from + count; ++i) {
+            Piece& p = pieces[i];
+            if (p.got != p.size)
+                p.got = readAt(m_file, p.data, p.size, p.offset);
+        }
+        return true;
+    }
+
+    // Waits out the reads already handed to a ring being given up, so none of them writes
+    // into memory after it is freed.
+    void drop(size_t inFlight) {
+        while (inFlight > 0) {
+            io_uring_cqe* cqe = nullptr;
+            const int waited = io_uring_wait_cqe(&m_uring, &cqe);
+            if (waited == -EINTR)
+                continue;
+            if (waited < 0)
+                return; // the ring is gone; its exit below waits for what is left
+            io_uring_cqe_seen(&m_uring, cqe);
+            --inFlight;
+        }
+    }
+
+    io_uring m_uring{};
+    bool m_ring = false;
+#endif
+    QFile& m_file;
+};
+
 } // namespace
+
+void setBatchedReads(bool on) {
+    batchedReads = on;
+}
 
 bool scanArchive(const QString& path, const RecordLayout& layout, const RecordVisitor& visit) {
     QFile file(path);
@@ -206,6 +334,26 @@ public:
             if (got < r.size)
                 return Read::End;
         }
+        return visitRecord(position, visit);
+    }
+
+    // As visit, for a record whose ranges were read already: pieces[0..] are its ranges in
+    // their order.
+    Read visitRead(qint64 position, const BatchReads::Piece* pieces, const RecordVisitor& visit) {
+        m_start = (position - 1) * m_layout.size();
+        for (qsizetype i = 0; i < m_ranges.size(); ++i) {
+            const BatchReads::Piece& p = pieces[i];
+            if (p.got < 0)
+                return Read::Failed;
+            if (p.got < p.size)
+                return Read::End;
+            std::memcpy(m_record.data() + m_ranges[i].offset, p.data, size_t(p.size));
+        }
+        return visitRecord(position, visit);
+    }
+
+private:
+    Read visitRecord(qint64 position, const RecordVisitor& visit) {
         try {
             if (m_partial)
                 visit(position, RecordView(m_layout, QByteArrayView(m_record), m_whole));
@@ -217,7 +365,6 @@ public:
         return Read::Visited;
     }
 
-private:
     QFile& m_file;
     const RecordLayout& m_layout;
     const QList<ByteRange>& m_ranges;
@@ -257,14 +404,40 @@ bool scanRun(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ra
     if (wholeRecord(layout, ranges))
         return scanWholeRun(file, layout, from, to, stop, visit);
     RangedReads reads(file, layout, ranges);
-    for (qint64 position = from; position <= to; ++position) {
-        if (stop.load(std::memory_order_relaxed))
-            return false;
-        const RangedReads::Read read = reads.visit(position, visit);
-        if (read == RangedReads::Read::Failed)
-            return false;
-        if (read == RangedReads::Read::End)
-            return true;
+    // The ranges of many records read together into one block, each on a cache line of
+    // its own, then visited one record at a time.
+    constexpr qint64 perBatch = 128;
+    constexpr qint64 line = 64;
+    std::vector<qint64> slot; // where each range goes within a record's share of the block
+    qint64 perRecord = 0;
+    for (const ByteRange& r : ranges) {
+        slot.push_back(perRecord);
+        perRecord += (r.size + line - 1) / line * line;
+    }
+    const AlignedBlock block(perBatch * perRecord);
+    BatchReads batch(file);
+    std::vector<BatchReads::Piece> pieces;
+    const qint64 size = layout.size();
+    for (qint64 position = from; position <= to;) {
+        const qint64 count = std::min(perBatch, to - position + 1);
+        pieces.clear();
+        for (qint64 i = 0; i < count; ++i) {
+            char* const share = block.data() + i * perRecord;
+            for (qsizetype k = 0; k < ranges.size(); ++k)
+                pieces.push_back({share + slot[size_t(k)], ranges[k].size,
+                                  (position + i - 1) * size + ranges[k].offset});
+        }
+        batch.read(pieces);
+        for (qint64 i = 0; i < count; ++i, ++position) {
+            if (stop.load(std::memory_order_relaxed))
+                return false;
+            const RangedReads::Read read =
+                reads.visitRead(position, pieces.data() + i * ranges.size(), visit);
+            if (read == RangedReads::Read::Failed)
+                return false;
+            if (read == RangedReads::Read::End)
+                return true;
+        }
     }
     return true;
 }

@@ -95,6 +95,11 @@ bool scanArchiveFieldsInParts(const QString& path, const RecordLayout& layout,
 bool readArchivePositions(const QString& path, const RecordLayout& layout, const QList<int>& fields,
                           const QList<qint64>& positions, const RecordVisitor& visit);
 
+// Whether the scans of some fields hand the system the reads of many records at once,
+// where it takes them so (on by default); off, each range of each record is read on its
+// own. The tests read both ways.
+void setBatchedReads(bool on);
+
 // Readers of one archive for the windows that read it in parts and read chosen records again.
 using PartedReader = std::function<bool(int maxParts, const PartVisitor&)>;
 using PositionReader = std::function<bool(const QList<qint64>& positions, const RecordVisitor&)>;

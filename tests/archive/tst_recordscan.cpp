@@ -36,6 +36,33 @@ void writeArchive(const QString& path, int n) {
     f.write(QByteArray(100, 'x'));
 }
 
+// A card whose name and note lie far apart, so a scan of both reads two ranges of it.
+const RecordLayout& spreadLayout() {
+    static const RecordLayout l = [] {
+        RecordLayout r;
+        r.field(u"Nome"_qs, 50).field(u"Storia"_qs, 3000).field(u"Note"_qs, 250);
+        return r;
+    }();
+    return l;
+}
+
+void writeSpreadArchive(const QString& path, int n) {
+    MemoryArchive archive(spreadLayout());
+    for (int i = 1; i <= n; ++i)
+        archive.add({QStringLiteral("Scheda %1").arg(i), QStringLiteral("storia %1").arg(i),
+                     QStringLiteral("nota è %1").arg(i)});
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (const QByteArray& r : archive.records)
+        f.write(r);
+}
+
+// Reads of many records at once, or one by one, for the length of a test.
+struct ReadsTogether {
+    explicit ReadsTogether(bool on) { setBatchedReads(on); }
+    ~ReadsTogether() { setBatchedReads(true); }
+};
+
 } // namespace
 
 class TestRecordScan : public QObject {
@@ -122,6 +149,64 @@ private slots:
         for (int i = 1; i <= records; ++i)
             expected << i;
         QCOMPARE(all, expected);
+    }
+
+    // Both ranges of every record land in their fields, across several rounds of reads
+    // and a last, shorter one, whether the reads go to the system together or one by one.
+    void rangesOfEveryRecordReadBothWays_data() {
+        QTest::addColumn<bool>("together");
+        QTest::newRow("together") << true;
+        QTest::newRow("one by one") << false;
+    }
+    void rangesOfEveryRecordReadBothWays() {
+        QFETCH(bool, together);
+        const ReadsTogether reads(together);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Prove.pro"_qs);
+        writeSpreadArchive(path, 300);
+        QCOMPARE(fieldRanges(spreadLayout(), {0, 2}).size(), 2);
+        std::vector<QList<qint64>> positions(2);
+        std::atomic<bool> right{true};
+        QVERIFY(scanArchiveFieldsInParts(
+            path, spreadLayout(), {0, 2}, 2, 1,
+            [&](int part, qint64 position, const RecordView& r) {
+                positions[size_t(part)] << position;
+                if (r.field(0) != QStringLiteral("Scheda %1").arg(position) ||
+                    !r.field(1).isEmpty() ||
+                    r.field(2) != QStringLiteral("nota è %1").arg(position) ||
+                    (position % 97 == 0 &&
+                     r.record().value(u"Storia"_qs) != QStringLiteral("storia %1").arg(position)))
+                    right = false;
+            }));
+        QVERIFY(right);
+        QList<qint64> expected;
+        for (int i = 1; i <= 300; ++i)
+            expected << i;
+        QCOMPARE(positions[0] + positions[1], expected);
+    }
+
+    // Another station cutting the archive short while it is read: the scan ends as a
+    // success with the records read until then (those read together before the cut
+    // included), never with bytes past the new end.
+    void archiveCutShortWhileReadEndsTheScan_data() { rangesOfEveryRecordReadBothWays_data(); }
+    void archiveCutShortWhileReadEndsTheScan() {
+        QFETCH(bool, together);
+        const ReadsTogether reads(together);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Prove.pro"_qs);
+        writeSpreadArchive(path, 1000);
+        qint64 visited = 0;
+        bool right = true;
+        QVERIFY(scanArchiveFields(
+            path, spreadLayout(), {0, 2}, [&](qint64 position, const RecordView& r) {
+                ++visited;
+                right = right && position == visited &&
+                        r.field(2) == QStringLiteral("nota è %1").arg(position);
+                if (position == 3)
+                    QVERIFY(QFile::resize(path, 5 * spreadLayout().size() + 10));
+            }));
+        QVERIFY(right);
+        QVERIFY2(visited >= 5 && visited < 1000, qPrintable(QString::number(visited)));
     }
 
     void partsFailOnAnUnreadableArchiveAndPassOnExceptions() {
