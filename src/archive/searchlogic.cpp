@@ -126,9 +126,14 @@ void insertSorted(QStringList& list, const QString& line) {
 namespace {
 
 bool hasWideCharacters(const QStringList& lines) {
-    return std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
-        return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() > 0xFF; });
-    });
+    // Every character looked at, none passed over early: the loop runs many at a time.
+    char16_t all = 0;
+    for (const QString& line : lines) {
+        const char16_t* c = reinterpret_cast<const char16_t*>(line.constData());
+        for (qsizetype i = 0, n = line.size(); i < n; ++i)
+            all |= c[i];
+    }
+    return all > 0xFF;
 }
 
 // Lines of one archive share long beginnings (the same patient, padded to the same width),
@@ -147,11 +152,20 @@ public:
         m_keys.resize(size_t(m_start[size_t(n)]));
         for (qsizetype i = 0; i < n; ++i) {
             unsigned char* key = m_keys.data() + m_start[size_t(i)];
-            for (const QChar c : lines[i]) {
-                const char16_t k = sortKey(c);
-                if (wide)
-                    *key++ = static_cast<unsigned char>(k >> 8);
-                *key++ = static_cast<unsigned char>(k & 0xFF);
+            const char16_t* c = reinterpret_cast<const char16_t*>(lines[i].constData());
+            const qsizetype length = lines[i].size();
+            if (wide) {
+                for (qsizetype k = 0; k < length; ++k) {
+                    const char16_t u = sortKey(QChar(c[k]));
+                    key[2 * k] = static_cast<unsigned char>(u >> 8);
+                    key[2 * k + 1] = static_cast<unsigned char>(u & 0xFF);
+                }
+            } else {
+                // sortKey without branches, so the loop runs many characters at a time.
+                for (qsizetype k = 0; k < length; ++k) {
+                    const char16_t u = c[k];
+                    key[k] = static_cast<unsigned char>(u - (char16_t(u - u'a') < 26 ? 32 : 0));
+                }
             }
         }
         order.resize(size_t(n));
