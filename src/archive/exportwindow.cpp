@@ -42,27 +42,34 @@ constexpr int designedRows = 10;
 // are kept as the Windows-1252 bytes the archive stores, each after its length (one byte,
 // or 255 and four more bytes for a cell of 255 bytes or longer), every row after the one
 // before in one array, with where each row begins. A cell becomes a string only when the grid
-// shows it; the export writes the bytes as they are.
+// shows it; the export writes the bytes as they are. Stores filled apart (the parts of an
+// archive read at once) are joined by taking over their arrays as blocks, not by copying
+// them: copying tens of megabytes into new memory costs more than reading them.
 class CellStore {
 public:
-    void beginRow() { m_starts.append(m_bytes.size()); }
+    void beginRow() {
+        Block& b = m_blocks.back();
+        b.starts.append(b.bytes.size());
+    }
     // Two trimmed texts as one cell, one blank between them when both are there.
     void addJoinedCell(QByteArrayView first, QByteArrayView second) {
         if (first.isEmpty() || second.isEmpty()) {
             addCell(first.isEmpty() ? second : first);
             return;
         }
+        QByteArray& bytes = m_blocks.back().bytes;
         const qsizetype at = addCell(first, second.size() + 1);
-        m_bytes[at + first.size()] = ' ';
-        std::memcpy(m_bytes.data() + at + first.size() + 1, second.data(), size_t(second.size()));
+        bytes[at + first.size()] = ' ';
+        std::memcpy(bytes.data() + at + first.size() + 1, second.data(), size_t(second.size()));
     }
     // Adds the cell with room for `more` bytes after it; gives where the cell's bytes begin.
     qsizetype addCell(QByteArrayView cell, qsizetype more = 0) {
+        QByteArray& bytes = m_blocks.back().bytes;
         const auto length = quint32(cell.size() + more);
         const qsizetype head = length < 255 ? 1 : 5;
-        const qsizetype at = m_bytes.size();
-        m_bytes.resize(at + head + qsizetype(length));
-        auto* p = reinterpret_cast<uchar*>(m_bytes.data()) + at;
+        const qsizetype at = bytes.size();
+        bytes.resize(at + head + qsizetype(length));
+        auto* p = reinterpret_cast<uchar*>(bytes.data()) + at;
         if (head == 1) {
             p[0] = uchar(length);
         } else {
@@ -75,54 +82,83 @@ public:
         return at + head;
     }
     void squeeze() {
-        m_bytes.squeeze();
-        m_starts.squeeze();
+        for (Block& b : m_blocks) {
+            b.bytes.squeeze();
+            b.starts.squeeze();
+        }
     }
-    // The rows of the other store after these.
-    void append(const CellStore& other) {
-        const qsizetype at = m_bytes.size();
-        m_bytes += other.m_bytes;
-        m_starts.reserve(m_starts.size() + other.m_starts.size());
-        for (const qsizetype start : other.m_starts)
-            m_starts.append(at + start);
+    // The rows of the other store after these; its blocks are taken over as they are.
+    void append(CellStore&& other) {
+        if (m_blocks.back().starts.isEmpty())
+            m_blocks.pop_back();
+        for (Block& b : other.m_blocks) {
+            if (!b.starts.isEmpty())
+                m_blocks.push_back(std::move(b));
+        }
+        if (m_blocks.empty())
+            m_blocks.emplace_back();
+        other.m_blocks.clear();
+        other.m_blocks.emplace_back();
     }
 
-    qsizetype rows() const { return m_starts.size(); }
+    qsizetype rows() const {
+        qsizetype n = 0;
+        for (const Block& b : m_blocks)
+            n += b.starts.size();
+        return n;
+    }
     // The cells of row r in column order, as views into the store.
     void row(qsizetype r, QList<QByteArrayView>& cells) const {
         cells.clear();
-        for (qsizetype at = m_starts[r], end = rowEnd(r); at < end;)
-            cells.append(next(at));
+        const Block& b = blockOf(r);
+        for (qsizetype at = b.starts[r], end = b.rowEnd(r); at < end;)
+            cells.append(b.next(at));
     }
     QByteArrayView cell(qsizetype r, qsizetype column) const {
-        qsizetype at = m_starts[r];
-        const qsizetype end = rowEnd(r);
+        const Block& b = blockOf(r);
+        qsizetype at = b.starts[r];
+        const qsizetype end = b.rowEnd(r);
         for (qsizetype c = 0; c < column && at < end; ++c)
-            next(at);
-        return at < end ? next(at) : QByteArrayView();
+            b.next(at);
+        return at < end ? b.next(at) : QByteArrayView();
     }
 
 private:
-    qsizetype rowEnd(qsizetype r) const {
-        return r + 1 < m_starts.size() ? m_starts[r + 1] : m_bytes.size();
-    }
-    // The cell at `at`; moves `at` past it.
-    QByteArrayView next(qsizetype& at) const {
-        const auto* p = reinterpret_cast<const uchar*>(m_bytes.constData()) + at;
-        qsizetype length = p[0];
-        qsizetype head = 1;
-        if (length == 255) {
-            length = qsizetype(p[1]) | qsizetype(p[2]) << 8 | qsizetype(p[3]) << 16 |
-                     qsizetype(p[4]) << 24;
-            head = 5;
+    struct Block {
+        QByteArray bytes;
+        QList<qsizetype> starts;
+
+        qsizetype rowEnd(qsizetype r) const {
+            return r + 1 < starts.size() ? starts[r + 1] : bytes.size();
         }
-        const QByteArrayView cell(m_bytes.constData() + at + head, length);
-        at += head + length;
-        return cell;
+        // The cell at `at`; moves `at` past it.
+        QByteArrayView next(qsizetype& at) const {
+            const auto* p = reinterpret_cast<const uchar*>(bytes.constData()) + at;
+            qsizetype length = p[0];
+            qsizetype head = 1;
+            if (length == 255) {
+                length = qsizetype(p[1]) | qsizetype(p[2]) << 8 | qsizetype(p[3]) << 16 |
+                         qsizetype(p[4]) << 24;
+                head = 5;
+            }
+            const QByteArrayView cell(bytes.constData() + at + head, length);
+            at += head + length;
+            return cell;
+        }
+    };
+
+    // The block holding row r; r becomes the row's index within it.
+    const Block& blockOf(qsizetype& r) const {
+        for (const Block& b : m_blocks) {
+            if (r < b.starts.size())
+                return b;
+            r -= b.starts.size();
+        }
+        Q_ASSERT_X(false, "CellStore", "row out of range");
+        return m_blocks.back();
     }
 
-    QByteArray m_bytes;
-    QList<qsizetype> m_starts;
+    std::vector<Block> m_blocks = std::vector<Block>(1); // rows are added to the last
 };
 
 // The grid's contents: the cells of every record, or the designed empty rows.
@@ -356,12 +392,12 @@ void ExportWindow::load() {
         // After a failure the parts are joined only while they follow on from each other, so
         // the grid holds the first records of the archive with no gap.
         qint64 next = 1;
-        for (const Part& part : byPart) {
+        for (Part& part : byPart) {
             if (part.first == 0)
                 continue;
             if (!ok && part.first != next)
                 break;
-            cells.append(part.cells);
+            cells.append(std::move(part.cells));
             next = part.last + 1;
         }
     } else if (m_table.read) {

@@ -213,6 +213,12 @@ private slots:
         }
         QCOMPARE(shown, names);
         QCOMPARE(model->index(0, 2).data().toString(), u"x\u00e8"_qs);
+        // The rows the sheet is written from, whole, across the parts.
+        const QList<QStringList> rows = w.rows();
+        QCOMPARE(rows.size(), names.size());
+        for (qsizetype r = 0; r < rows.size(); ++r)
+            QCOMPARE(rows[r].first(), names[r]);
+        QCOMPARE(rows.last().size(), rows.first().size());
     }
 
     void emptyArchiveExportsTenEmptyRows() {
