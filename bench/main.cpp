@@ -17,6 +17,7 @@
 #include "archive/searchwindow.h"
 #include "farmaci/tfrmfarmaci.h"
 #include "pazienti/tfrmpazienti.h"
+#include "platform/memory.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -608,6 +609,8 @@ Options parse(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the program does.
+    keepFreedMemory();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The offscreen platform's chatter would bury the table.

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "platform/memory.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -7,6 +8,7 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    tarvola::keepFreedMemory();
     QApplication qapp(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Qt's own dialogs (print, file, message box buttons) speak Italian too.
