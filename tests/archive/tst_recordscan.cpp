@@ -40,16 +40,26 @@ void writeArchive(const QString& path, int n) {
 const RecordLayout& spreadLayout() {
     static const RecordLayout l = [] {
         RecordLayout r;
-        r.field(u"Nome"_qs, 50).field(u"Storia"_qs, 3000).field(u"Note"_qs, 250);
+        r.field(u"Nome"_qs, 50).field(u"Storia"_qs, 250);
+        for (int i = 1; i <= 4; ++i) // more than a kilobyte between the name and the note
+            r.field(QStringLiteral("Altro%1").arg(i), 250);
+        r.field(u"Note"_qs, 250);
         return r;
     }();
     return l;
 }
 
+constexpr int spreadNote = 6;
+
 void writeSpreadArchive(const QString& path, int n) {
     MemoryArchive archive(spreadLayout());
     for (int i = 1; i <= n; ++i)
-        archive.add({QStringLiteral("Scheda %1").arg(i), QStringLiteral("storia %1").arg(i),
+        archive.add({QStringLiteral("Scheda %1").arg(i),
+                     QStringLiteral("storia %1").arg(i),
+                     {},
+                     {},
+                     {},
+                     {},
                      QStringLiteral("nota è %1").arg(i)});
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -164,16 +174,16 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Prove.pro"_qs);
         writeSpreadArchive(path, 300);
-        QCOMPARE(fieldRanges(spreadLayout(), {0, 2}).size(), 2);
+        QCOMPARE(fieldRanges(spreadLayout(), {0, spreadNote}).size(), 2);
         std::vector<QList<qint64>> positions(2);
         std::atomic<bool> right{true};
         QVERIFY(scanArchiveFieldsInParts(
-            path, spreadLayout(), {0, 2}, 2, 1,
+            path, spreadLayout(), {0, spreadNote}, 2, 1,
             [&](int part, qint64 position, const RecordView& r) {
                 positions[size_t(part)] << position;
                 if (r.field(0) != QStringLiteral("Scheda %1").arg(position) ||
                     !r.field(1).isEmpty() ||
-                    r.field(2) != QStringLiteral("nota è %1").arg(position) ||
+                    r.field(spreadNote) != QStringLiteral("nota è %1").arg(position) ||
                     (position % 97 == 0 &&
                      r.record().value(u"Storia"_qs) != QStringLiteral("storia %1").arg(position)))
                     right = false;
@@ -198,10 +208,10 @@ private slots:
         qint64 visited = 0;
         bool right = true;
         QVERIFY(scanArchiveFields(
-            path, spreadLayout(), {0, 2}, [&](qint64 position, const RecordView& r) {
+            path, spreadLayout(), {0, spreadNote}, [&](qint64 position, const RecordView& r) {
                 ++visited;
                 right = right && position == visited &&
-                        r.field(2) == QStringLiteral("nota è %1").arg(position);
+                        r.field(spreadNote) == QStringLiteral("nota è %1").arg(position);
                 if (position == 3)
                     QVERIFY(QFile::resize(path, 5 * spreadLayout().size() + 10));
             }));
