@@ -554,6 +554,21 @@ PositionReader positionReader(const QString& path, const RecordLayout& layout, Q
     };
 }
 
+QList<int> allFields(const RecordLayout& layout) {
+    QList<int> fields;
+    for (qsizetype i = 0; i < layout.count(); ++i)
+        fields.append(int(i));
+    return fields;
+}
+
+PartedReader partedArchiveReader(const QString& path, const RecordLayout& layout) {
+    return partedArchiveReader(path, layout, allFields(layout));
+}
+
+PositionReader positionReader(const QString& path, const RecordLayout& layout) {
+    return positionReader(path, layout, allFields(layout));
+}
+
 std::function<bool(const RecordVisitor&)>
 archiveReader(const QString& path, const RecordLayout& layout, QList<int> fields) {
     return [path, &layout, fields = std::move(fields)](const RecordVisitor& visit) {

@@ -108,5 +108,10 @@ int partsToRead();
 PartedReader partedArchiveReader(const QString& path, const RecordLayout& layout, QList<int> fields,
                                  qint64 minPerPart = 2048);
 PositionReader positionReader(const QString& path, const RecordLayout& layout, QList<int> fields);
+// The same for windows that look at whole records.
+PartedReader partedArchiveReader(const QString& path, const RecordLayout& layout);
+PositionReader positionReader(const QString& path, const RecordLayout& layout);
+// Every field of the layout, for the readers above.
+QList<int> allFields(const RecordLayout& layout);
 
 } // namespace tarvola

@@ -33,7 +33,11 @@ TfrmTrovaFarmaci::TfrmTrovaFarmaci(Services& services, QWidget* parent)
         filter("Forma", "Forma farmaceutica:"),   filter("Annotazioni", "Annotazioni:")};
     table.line = farmaco::listColumns();
     table.reportTitle = QStringLiteral("Riepilogo farmaci");
-    table.read = archiveReader(services.path(QString::fromLatin1(farmaco::archiveName)), layout);
+    const QString path = services.path(QString::fromLatin1(farmaco::archiveName));
+    table.read = archiveReader(path, layout);
+    // A large archive is read in parts at once; a double click reads its chosen cards again.
+    table.partedRead = partedArchiveReader(path, layout);
+    table.readAt = positionReader(path, layout);
     table.recall = [this](const QString& tag, qint64 position, const RecordView& record) {
         return recall(tag, position, record);
     };

@@ -32,6 +32,13 @@ TfrmTrovaPrescrizioni::TfrmTrovaPrescrizioni(Services& services, QWidget* parent
     table.read = [this, &layout](const RecordVisitor& visit) {
         return scanArchive(m_archive, layout, visit);
     };
+    // A large archive is read in parts at once; a double click reads its chosen cards again.
+    table.partedRead = [this, &layout](int maxParts, const PartVisitor& visit) {
+        return partedArchiveReader(m_archive, layout)(maxParts, visit);
+    };
+    table.readAt = [this, &layout](const QList<qint64>& positions, const RecordVisitor& visit) {
+        return positionReader(m_archive, layout)(positions, visit);
+    };
     table.reopenTag = QStringLiteral("prescrizioni");
     setTable(std::move(table));
 }

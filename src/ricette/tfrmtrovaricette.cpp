@@ -29,7 +29,11 @@ TfrmTrovaRicette::TfrmTrovaRicette(Services& services, QWidget* parent)
                      filter("txtMedico02", "Dati medico prescrivente (rigo 2):", "Medico02")};
     table.line = ricetta::listColumns();
     table.reportTitle = QStringLiteral("Riepilogo ricette in archivio");
-    table.read = archiveReader(services.path(QString::fromLatin1(ricetta::archiveName)), layout);
+    const QString path = services.path(QString::fromLatin1(ricetta::archiveName));
+    table.read = archiveReader(path, layout);
+    // A large archive is read in parts at once; a double click reads its chosen cards again.
+    table.partedRead = partedArchiveReader(path, layout);
+    table.readAt = positionReader(path, layout);
     table.reopenTag = QStringLiteral("ricette");
     setTable(std::move(table));
 }
