@@ -322,23 +322,9 @@ public:
 
     enum class Read { Visited, End, Failed };
 
-    // Reads and visits the record at position; End when the file holds no whole record
-    // there (it got shorter meanwhile). A failure to read the whole record is a failure.
-    Read visit(qint64 position, const RecordVisitor& visit) {
-        m_start = (position - 1) * m_layout.size();
-        for (const ByteRange& r : m_ranges) {
-            const qint64 got =
-                readAt(m_file, m_record.data() + r.offset, r.size, m_start + r.offset);
-            if (got < 0)
-                return Read::Failed;
-            if (got < r.size)
-                return Read::End;
-        }
-        return visitRecord(position, visit);
-    }
-
-    // As visit, for a record whose ranges were read already: pieces[0..] are its ranges in
-    // their order.
+    // Visits the record at position whose ranges were read already: pieces[0..] are its
+    // ranges in their order. End when the file held no whole record there (it got shorter
+    // meanwhile); a failure to read the whole record when the view asks is a failure.
     Read visitRead(qint64 position, const BatchReads::Piece* pieces, const RecordVisitor& visit) {
         m_start = (position - 1) * m_layout.size();
         for (qsizetype i = 0; i < m_ranges.size(); ++i) {
@@ -397,16 +383,14 @@ bool scanWholeRun(QFile& file, const RecordLayout& layout, qint64 from, qint64 t
     return true;
 }
 
-// Visits the records from..to of an open archive, reading their ranges; stops early (as a
-// success) where the file ends, and (as a failure) once stop is set by another part.
-bool scanRun(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ranges, qint64 from,
-             qint64 to, const std::atomic<bool>& stop, const RecordVisitor& visit) {
-    if (wholeRecord(layout, ranges))
-        return scanWholeRun(file, layout, from, to, stop, visit);
+// Visits n records of an open archive, the i-th at positionAt(i) (ascending), reading their
+// ranges: those of many records are read together into one block, each range on a cache
+// line of its own, then the records are visited one at a time. Stops early (as a success)
+// where the file ends, and (as a failure) once stop is set by another part.
+bool visitRanged(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ranges, qint64 n,
+                 const std::function<qint64(qint64)>& positionAt, const std::atomic<bool>& stop,
+                 const RecordVisitor& visit) {
     RangedReads reads(file, layout, ranges);
-    // The ranges of many records read together into one block, each on a cache line of
-    // its own, then visited one record at a time.
-    constexpr qint64 perBatch = 128;
     constexpr qint64 line = 64;
     std::vector<qint64> slot; // where each range goes within a record's share of the block
     qint64 perRecord = 0;
@@ -414,25 +398,28 @@ bool scanRun(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ra
         slot.push_back(perRecord);
         perRecord += (r.size + line - 1) / line * line;
     }
+    // Up to 128 records a round, in about a megabyte at most.
+    const qint64 perBatch = std::clamp<qint64>((1 << 20) / perRecord, 1, 128);
     const AlignedBlock block(perBatch * perRecord);
     BatchReads batch(file);
     std::vector<BatchReads::Piece> pieces;
     const qint64 size = layout.size();
-    for (qint64 position = from; position <= to;) {
-        const qint64 count = std::min(perBatch, to - position + 1);
+    for (qint64 first = 0; first < n; first += perBatch) {
+        const qint64 count = std::min(perBatch, n - first);
         pieces.clear();
         for (qint64 i = 0; i < count; ++i) {
             char* const share = block.data() + i * perRecord;
+            const qint64 start = (positionAt(first + i) - 1) * size;
             for (qsizetype k = 0; k < ranges.size(); ++k)
-                pieces.push_back({share + slot[size_t(k)], ranges[k].size,
-                                  (position + i - 1) * size + ranges[k].offset});
+                pieces.push_back(
+                    {share + slot[size_t(k)], ranges[k].size, start + ranges[k].offset});
         }
         batch.read(pieces);
-        for (qint64 i = 0; i < count; ++i, ++position) {
+        for (qint64 i = 0; i < count; ++i) {
             if (stop.load(std::memory_order_relaxed))
                 return false;
             const RangedReads::Read read =
-                reads.visitRead(position, pieces.data() + i * ranges.size(), visit);
+                reads.visitRead(positionAt(first + i), pieces.data() + i * ranges.size(), visit);
             if (read == RangedReads::Read::Failed)
                 return false;
             if (read == RangedReads::Read::End)
@@ -440,6 +427,16 @@ bool scanRun(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ra
         }
     }
     return true;
+}
+
+// Visits the records from..to of an open archive, reading their ranges; stops early (as a
+// success) where the file ends, and (as a failure) once stop is set by another part.
+bool scanRun(QFile& file, const RecordLayout& layout, const QList<ByteRange>& ranges, qint64 from,
+             qint64 to, const std::atomic<bool>& stop, const RecordVisitor& visit) {
+    if (wholeRecord(layout, ranges))
+        return scanWholeRun(file, layout, from, to, stop, visit);
+    return visitRanged(
+        file, layout, ranges, to - from + 1, [from](qint64 i) { return from + i; }, stop, visit);
 }
 
 } // namespace
@@ -522,17 +519,12 @@ bool readArchivePositions(const QString& path, const RecordLayout& layout, const
         return false;
     const QList<ByteRange> ranges = rangesToRead(layout, fields);
     const qint64 count = file.size() / layout.size(); // a cut-off tail is not a record
-    RangedReads reads(file, layout, ranges);
-    for (const qint64 position : positions) {
-        if (position > count)
-            return true;
-        const RangedReads::Read read = reads.visit(position, visit);
-        if (read == RangedReads::Read::Failed)
-            return false;
-        if (read == RangedReads::Read::End)
-            return true;
-    }
-    return true;
+    // The reading ends at the first position past the last whole record.
+    const qint64 n =
+        std::upper_bound(positions.cbegin(), positions.cend(), count) - positions.cbegin();
+    const std::atomic<bool> never{false};
+    return visitRanged(
+        file, layout, ranges, n, [&positions](qint64 i) { return positions[i]; }, never, visit);
 }
 
 int partsToRead() {
