@@ -1,5 +1,6 @@
 #include "report/reportlayout.h"
 
+#include "platform/fonts.h"
 #include "platform/text.h"
 
 #include <QHash>
@@ -20,7 +21,7 @@ constexpr double unbounded = std::numeric_limits<double>::infinity();
 } // namespace
 
 QFont qtFont(const FontSpec& font) {
-    QFont f(font.family);
+    QFont f(fonts::shippedFamily(font.family));
     f.setPointSizeF(font.pointSize);
     f.setBold(font.bold);
     f.setHintingPreference(QFont::PreferNoHinting);

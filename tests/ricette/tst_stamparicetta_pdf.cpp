@@ -1,3 +1,4 @@
+#include "platform/fonts.h"
 #include "report/printeroutput.h"
 #include "report/reportpages.h"
 #include "report/reportrenderer.h"
@@ -6,6 +7,7 @@
 #include "support/widgets.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -74,6 +76,19 @@ std::vector<PdfPage> readBack(const QString& pdf, const QString& html) {
     return pages;
 }
 
+// Whether the PDF embeds Liberation Sans, the font the red form is laid out with, as
+// poppler's pdffonts lists it (a subset: "ABCDEF+LiberationSans", embedded "yes").
+bool embedsLiberationSans(const QString& pdf) {
+    QProcess tool;
+    tool.start(u"pdffonts"_s, {pdf});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+        return false;
+    static const QRegularExpression embedded(
+        QString::fromLatin1(R"re((^|\+)LiberationSans(-Regular)?\s.*\byes\b)re"),
+        QRegularExpression::MultilineOption);
+    return embedded.match(QString::fromUtf8(tool.readAllStandardOutput())).hasMatch();
+}
+
 // Where the laid-out text should read back: the line's top, and its left edge or its centre.
 QPointF expectedAnchor(const report::TextOp& op) {
     return QPointF(op.align == report::HAlign::Center ? op.line.center().x() : op.line.left(),
@@ -93,6 +108,21 @@ private slots:
     void initTestCase() {
         if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QFAIL("pdftotext (poppler-utils) is missing: run scripts/setup");
+        // Run with an empty fontconfig configuration, the PC knows no font at all: the
+        // run proves nothing unless that holds.
+        if (qEnvironmentVariableIsSet("TARVOLA_NO_SYSTEM_FONTS")) {
+            // Qt names the generic families whatever fontconfig holds.
+            QStringList known = QFontDatabase::families();
+            known.removeIf([](const QString& family) {
+                return family == u"Sans Serif"_s || family == u"Serif"_s ||
+                       family == u"Monospace"_s;
+            });
+            QVERIFY2(known.isEmpty(), qPrintable(u"fontconfig still knows "_s + known.join(u", ")));
+        }
+        // As the program does at start: the folder's own fonts.
+        const QStringList loaded = fonts::loadBundled(QStringLiteral(TARVOLA_PROGRAM_DIR));
+        QVERIFY2(loaded.contains(u"Liberation Sans"_s),
+                 "the program folder has no fonts/: install fonts-liberation and rebuild");
     }
 
     void textReadsBackWhereItWasLaidOut_data() {
@@ -153,6 +183,7 @@ private slots:
         } else {
             QVERIFY(report::writePdf(laidOut, pdf));
         }
+        QVERIFY2(embedsLiberationSans(pdf), "the PDF does not embed Liberation Sans");
         std::vector<PdfPage> pages = readBack(pdf, dir.filePath(u"ricetta.html"_s));
         QCOMPARE(pages.size(), std::size_t(1));
         PdfPage& page = pages[0];
