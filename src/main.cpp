@@ -15,16 +15,13 @@ namespace {
 
 // A portable folder brings its own Qt plugins. Qt finds them through the folder's qt.conf,
 // which it looks for next to the process's executable: started through the dynamic loader,
-// that is the loader's folder, so the plugins are named here before Qt looks for them.
+// that is the loader's folder, so the plugins are named here before Qt looks for them. They
+// are the only ones: plugins of the PC's own Qt, which a desktop session may name in
+// QT_PLUGIN_PATH, do not match the folder's Qt.
 void useFolderPlugins(const QString& folder) {
     const QString plugins = QDir(folder).filePath(QStringLiteral("plugins"));
-    if (folder.isEmpty() || !QDir(plugins).exists())
-        return;
-    QByteArray path = QFile::encodeName(plugins);
-    const QByteArray before = qgetenv("QT_PLUGIN_PATH");
-    if (!before.isEmpty())
-        path += ':' + before;
-    qputenv("QT_PLUGIN_PATH", path);
+    if (!folder.isEmpty() && QDir(plugins).exists())
+        qputenv("QT_PLUGIN_PATH", QFile::encodeName(plugins));
 }
 
 // Qt's own texts in Italian: the folder's copy where it has one, else the system's.
