@@ -76,8 +76,12 @@ void appendCellText(QByteArray& out, QStringView text) {
     out.resize(p - out.constData());
 }
 
-constexpr QByteArrayView leftCell = "<td style=\"text-align: left;\">";
-constexpr QByteArrayView rightCell = "<td style=\"text-align: right;\">";
+// Excel takes every cell as text from the table's x:str; LibreOffice Calc ignores that and
+// reads a cell of digits as a number, so a postcode would lose its leading zeros and a
+// 20-digit card number its last digits. sdnum with the text format "@" tells Calc the same,
+// cell by cell (it does not take it from the table); Excel ignores the attribute.
+constexpr QByteArrayView leftCell = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
+constexpr QByteArrayView rightCell = "<td style=\"text-align: right;\" sdnum=\"1040;0;@\">";
 
 void appendDataRow(QByteArray& out, const QList<SheetColumn>& columns, const QStringList& row) {
     out += QByteArrayView("<tr>");

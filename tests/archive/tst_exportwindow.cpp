@@ -134,10 +134,11 @@ private slots:
         const QByteArray sheet = readAll(m_file);
         QVERIFY(sheet.contains("<x:Name>Archivio Prove</x:Name>"));
         QVERIFY(sheet.contains("width=250>Nome farmaco</td>"));
-        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
-                               "<td style=\"text-align: left;\">012745 - Classe: A</td>"));
+        QVERIFY(sheet.contains(
+            "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Tachipirina &amp; C.</td>"
+            "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">012745 - Classe: A</td>"));
         // The number column is not exported: two cells a row.
-        QCOMPARE(sheet.count("<td style=\"text-align: left;\">"), 4);
+        QCOMPARE(sheet.count("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"), 4);
         QVERIFY(w.isVisible());
     }
 
@@ -179,7 +180,7 @@ private slots:
 
         m_fakes->messages.answers = {Answer::Yes, Answer::No};
         control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
-        const QByteArray left = "<td style=\"text-align: left;\">";
+        const QByteArray left = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
         const QByteArray sheet = readAll(m_file);
         QVERIFY2(sheet.contains("<tr>" + left + sheetName + "</td>" + left +
                                 QByteArray(length, 'x') + "\xE8</td>" + left + classe.toLatin1() +
@@ -229,7 +230,7 @@ private slots:
         control<QToolButton>(&w, u"cmdEsporta"_qs)->click();
         const QByteArray sheet = readAll(m_file);
         QCOMPARE(sheet.count("<tr>"), 11);
-        QCOMPARE(sheet.count("<td style=\"text-align: left;\"></td>"), 20);
+        QCOMPARE(sheet.count("<td style=\"text-align: left;\" sdnum=\"1040;0;@\"></td>"), 20);
         QVERIFY(m_fakes->shell.targets.isEmpty()); // No: written, not opened
     }
 

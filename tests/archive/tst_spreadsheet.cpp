@@ -40,27 +40,61 @@ private slots:
             {QStringLiteral("dose <b>2</b> anni"), QStringLiteral("Sì"), QString()}};
         const QByteArray bytes =
             spreadsheetBytes(QStringLiteral("Archivio Farmaci"), columns, rows);
-        QCOMPARE(bytes,
-                 expectedHead +
-                     "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
-                     "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
-                     "width=250>Periodo validit\xE0</td><td style=\"text-align: left; "
-                     "font-weight: bold;\" width=120>Importo</td></tr>"
-                     "<tr><td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
-                     "<td style=\"text-align: left;\">6 mesi</td>"
-                     "<td style=\"text-align: right;\">5,00</td></tr>"
-                     "<tr><td style=\"text-align: left;\">dose &lt;b&gt;2&lt;/b&gt; anni</td>"
-                     "<td style=\"text-align: left;\">S\xEC</td>"
-                     "<td style=\"text-align: right;\"></td></tr>"
-                     "</table></body></html>");
+        QCOMPARE(
+            bytes,
+            expectedHead +
+                "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
+                "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
+                "width=250>Periodo validit\xE0</td><td style=\"text-align: left; "
+                "font-weight: bold;\" width=120>Importo</td></tr>"
+                "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">Tachipirina &amp; C.</td>"
+                "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">6 mesi</td>"
+                "<td style=\"text-align: right;\" sdnum=\"1040;0;@\">5,00</td></tr>"
+                "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">dose &lt;b&gt;2&lt;/b&gt; "
+                "anni</td>"
+                "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">S\xEC</td>"
+                "<td style=\"text-align: right;\" sdnum=\"1040;0;@\"></td></tr>"
+                "</table></body></html>");
         QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
+    }
+
+    // Every data cell, in either alignment and empty or not, tells LibreOffice it is text,
+    // once; a header cell does not.
+    void everyDataCellIsMarkedAsText_data() {
+        QTest::addColumn<bool>("alignRight");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("left") << false << QStringLiteral("00184")
+                              << QByteArray("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"
+                                            "00184</td>");
+        QTest::newRow("right") << true << QStringLiteral("1.250,00")
+                               << QByteArray("<td style=\"text-align: right;\" "
+                                             "sdnum=\"1040;0;@\">1.250,00</td>");
+        QTest::newRow("empty") << false << QString()
+                               << QByteArray("<td style=\"text-align: left;\" "
+                                             "sdnum=\"1040;0;@\"></td>");
+    }
+    void everyDataCellIsMarkedAsText() {
+        QFETCH(bool, alignRight);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, cell);
+        const QList<SheetColumn> columns = {{QStringLiteral("A"), 100, alignRight},
+                                            {QStringLiteral("B"), 100, alignRight}};
+        const QList<QStringList> rows = {{text, text}, {text, text}, {text, text}};
+        const QByteArray bytes = spreadsheetBytes(QStringLiteral("Foglio"), columns, rows);
+        QCOMPARE(bytes.count(cell), 6);
+        QCOMPARE(bytes.count("sdnum="), 6);
+        const qsizetype headerEnd = bytes.indexOf("</tr>");
+        QVERIFY(headerEnd > 0);
+        QVERIFY(!bytes.left(headerEnd).contains("sdnum"));
     }
 
     void charactersTheCodePageLacksBecomeOneQuestionMarkEach() {
         const QByteArray bytes =
             spreadsheetBytes(QStringLiteral("S"), {{QStringLiteral("A"), 10}},
                              {{QStringLiteral("\u20ac 5 \u03b1\U0001F600x\u00e8 \u2019")}});
-        QVERIFY2(bytes.contains("<td style=\"text-align: left;\">\x80 5 ??x\xE8 \x92</td>"),
+        QVERIFY2(bytes.contains(
+                     "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">\x80 5 ??x\xE8 \x92</td>"),
                  bytes.constData());
     }
 
@@ -86,19 +120,20 @@ private slots:
                                             ++next;
                                             return true;
                                         }));
-        QCOMPARE(readAll(path),
-                 expectedHead +
-                     "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
-                     "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
-                     "width=120>Prezzo</td><td style=\"text-align: left; font-weight: bold;\" "
-                     "width=100>Note</td></tr>"
-                     "<tr><td style=\"text-align: left;\">Tachipirina &amp; C.</td>"
-                     "<td style=\"text-align: right;\">\x80 5,00 \x81\xE8</td>"
-                     "<td style=\"text-align: left;\">&lt;b&gt;</td></tr>"
-                     "<tr><td style=\"text-align: left;\">OKI</td>"
-                     "<td style=\"text-align: right;\"></td>"
-                     "<td style=\"text-align: left;\"></td></tr>"
-                     "</table></body></html>");
+        QCOMPARE(
+            readAll(path),
+            expectedHead +
+                "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome "
+                "farmaco</td><td style=\"text-align: left; font-weight: bold;\" "
+                "width=120>Prezzo</td><td style=\"text-align: left; font-weight: bold;\" "
+                "width=100>Note</td></tr>"
+                "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">Tachipirina &amp; C.</td>"
+                "<td style=\"text-align: right;\" sdnum=\"1040;0;@\">\x80 5,00 \x81\xE8</td>"
+                "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">&lt;b&gt;</td></tr>"
+                "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">OKI</td>"
+                "<td style=\"text-align: right;\" sdnum=\"1040;0;@\"></td>"
+                "<td style=\"text-align: left;\" sdnum=\"1040;0;@\"></td></tr>"
+                "</table></body></html>");
     }
 
     void largeSheetIsWrittenWholeAndInOrder() {
@@ -115,8 +150,9 @@ private slots:
         QByteArray expected = expectedHead + "<tr><td style=\"text-align: left; font-weight: "
                                              "bold;\" width=10>A</td></tr>";
         for (int i = 0; i < rows; ++i) {
-            expected += "<tr><td style=\"text-align: left;\">riga " + QByteArray::number(i) +
-                        " &amp; &lt;" + QByteArray::number(i) + "&gt;</td></tr>";
+            expected += "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">riga " +
+                        QByteArray::number(i) + " &amp; &lt;" + QByteArray::number(i) +
+                        "&gt;</td></tr>";
         }
         expected += "</table></body></html>";
         QCOMPARE(readAll(path), expected);
@@ -132,7 +168,7 @@ private slots:
             return left-- > 0;
         }));
         const QByteArray first = readAll(path);
-        QCOMPARE(first.count("<td style=\"text-align: left;\">x</td>"), 3);
+        QCOMPARE(first.count("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">x</td>"), 3);
 
         // An export that cannot be written is reported and leaves nothing behind.
         QVERIFY(!writeSpreadsheet(dir.filePath(QStringLiteral("missing/x.xls")),
@@ -143,7 +179,8 @@ private slots:
         // A second export replaces the first whole.
         QVERIFY(writeSpreadsheet(path, QStringLiteral("S"), columns,
                                  [](QStringList&) { return false; }));
-        QCOMPARE(readAll(path).count("<td style=\"text-align: left;\">x</td>"), 0);
+        QCOMPARE(readAll(path).count("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">x</td>"),
+                 0);
     }
 };
 

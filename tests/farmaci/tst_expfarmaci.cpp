@@ -2,6 +2,7 @@
 
 #include "farmaci/tfrmexpfarmaci.h"
 #include "farmacifixture.h"
+#include "support/calc.h"
 
 #include <QTableView>
 #include <QToolButton>
@@ -124,7 +125,7 @@ private slots:
         QVERIFY2(sheet.contains(header), sheet.constData());
 
         const auto cell = [](const QByteArray& text) {
-            return "<td style=\"text-align: left;\">" + text + "</td>";
+            return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>";
         };
         const QByteArray first = "<tr>" + cell("TACHIPIRINA &amp; C.") + cell({}).repeated(5) +
                                  cell("012745093 - Classe: A") + cell({}).repeated(2) +
@@ -136,6 +137,32 @@ private slots:
                                   cell({}).repeated(11) + cell("0,00") + cell({}).repeated(5) +
                                   cell("No") + "</tr>";
         QVERIFY2(sheet.contains(second), sheet.constData());
+    }
+
+    // Calc takes a cell of digits as a number unless the cell says it is text: an AIFA note
+    // "01" would become 1, and a price with a thousands point another number.
+    void libreOfficeReadsTheCellsAsTheGridShowsThem() {
+        FarmaciFixture f;
+        f.store({DrugCard::listed("TACHIPIRINA", "COMPRESSE", "12,50")
+                     .put("CodMin", "012345678")
+                     .put("Classe", "A")
+                     .put("NotaAifa", "01")
+                     .put("Confezione", "0020"),
+                 DrugCard::listed("OKI", {}, "1.250").put("CodMin", "012345678")});
+        TfrmExpFarmaci w(f.fake.services);
+        w.show();
+        f.fake.messages.answers = {Answer::Yes, Answer::No};
+        QTest::mouseClick(control<QToolButton>(&w, QStringLiteral("cmdEsporta")), Qt::LeftButton);
+        const CalcSheet calc = readWithCalc(f.dir.filePath(QStringLiteral("Archivio_Farmaci.xls")));
+        if (calc.missing)
+            QSKIP("LibreOffice (soffice) is not installed: scripts/setup installs it");
+        QVERIFY2(calc.error.isEmpty(), qPrintable(calc.error));
+        QCOMPARE(calc.rows.size(), 3);
+        QCOMPARE(calc.rows[1][codMinColumn], QStringLiteral("012345678 - Classe: A"));
+        QCOMPARE(calc.rows[2][codMinColumn], QStringLiteral("012345678 - Classe:"));
+        QCOMPARE(calc.rows[1][codMinColumn + 1], QStringLiteral("01"));
+        QCOMPARE(calc.rows[1], w.rows()[0]);
+        QCOMPARE(calc.rows[2], w.rows()[1]);
     }
 };
 

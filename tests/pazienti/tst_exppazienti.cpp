@@ -4,12 +4,11 @@
 #include "pazienti/tfrmexppazienti.h"
 #include "pazienti/tfrmexpprestazioni.h"
 #include "pazientifixture.h"
+#include "support/calc.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QToolButton>
 
@@ -58,10 +57,10 @@ QByteArray cp1252(const char* utf8) {
 }
 
 QByteArray left(const QByteArray& text) {
-    return "<td style=\"text-align: left;\">" + text + "</td>";
+    return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>";
 }
 QByteArray right(const QByteArray& text) {
-    return "<td style=\"text-align: right;\">" + text + "</td>";
+    return "<td style=\"text-align: right;\" sdnum=\"1040;0;@\">" + text + "</td>";
 }
 
 QByteArray readFile(const QString& path) {
@@ -83,32 +82,6 @@ PatientCard everyColumn(const QByteArray& surname) {
         .put(u"Cap"_s, "06100")
         .put(u"ProvNasc"_s, "FC")
         .put(u"ProvRes"_s, "PG");
-}
-
-// The sheet as LibreOffice Calc reads it, as CSV lines; empty when soffice is missing.
-QStringList calcRows(const QString& sheet, bool* skipped) {
-    *skipped = false;
-    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
-    if (soffice.isEmpty()) {
-        *skipped = true;
-        return {};
-    }
-    QTemporaryDir out;
-    QProcess lo;
-    lo.start(soffice,
-             {u"-env:UserInstallation=file://"_s + out.filePath(u"profile"_s), u"--headless"_s,
-              u"--infilter=calc_HTML_WebQuery"_s, u"--convert-to"_s,
-              u"csv:Text - txt - csv (StarCalc):44,34,76"_s, u"--outdir"_s, out.path(), sheet});
-    if (!lo.waitForFinished(240000))
-        return {u"soffice did not finish"_s};
-    const QString csv = out.filePath(QFileInfo(sheet).completeBaseName() + u".csv"_s);
-    QFile f(csv);
-    if (!f.open(QIODevice::ReadOnly))
-        return {QString::fromLocal8Bit(lo.readAllStandardError())};
-    QStringList rows = QString::fromUtf8(f.readAll()).split(u'\n');
-    while (!rows.isEmpty() && rows.last().trimmed().isEmpty())
-        rows.removeLast();
-    return rows;
 }
 
 } // namespace
@@ -169,24 +142,52 @@ private slots:
         QVERIFY(sheet.contains("<tr>" + left("Bianch\xec") + left("vNome")));
         QCOMPARE(sheet.count("<tr>"), 4);
 
-        bool skipped = false;
-        const QStringList calc = calcRows(path, &skipped);
-        if (skipped)
+        const CalcSheet calc = readWithCalc(path);
+        if (calc.missing)
             QSKIP("soffice is not installed");
-        QCOMPARE(calc.size(), 4);
-        QVERIFY2(calc[0].startsWith(u"Cognome Paziente,Nome Paziente,Codice fiscale,Sesso"_s),
-                 qPrintable(calc[0]));
-        // Calc reads a postcode of digits as a number (it does not honour x:str, as Excel
-        // does), so a leading zero is not compared here.
-        const QStringList cells = calc[1].split(u',');
+        QVERIFY2(calc.error.isEmpty(), qPrintable(calc.error));
+        QCOMPARE(calc.rows.size(), 4);
+        QCOMPARE(calc.rows[0].mid(0, 4), (QStringList{u"Cognome Paziente"_s, u"Nome Paziente"_s,
+                                                      u"Codice fiscale"_s, u"Sesso"_s}));
+        const QStringList& cells = calc.rows[1];
         QCOMPARE(cells.size(), 25);
         QCOMPARE(cells.mid(0, 8),
                  (QStringList{u"ROSSI & FIGLI"_s, u"vNome"_s, u"vCodFisc"_s, u"F"_s, u"vDataNasc"_s,
                               u"vComuneNasc FC"_s, u"vIva"_s, u"vIndirizzo"_s}));
-        QVERIFY(cells[8] == u"06100"_s || cells[8] == u"6100"_s);
+        QCOMPARE(cells[8], u"06100"_s);
         QCOMPARE(cells[9], u"vComuneRes PG"_s);
-        QVERIFY2(calc[2].startsWith(u"Bianchì,vNome"_s), qPrintable(calc[2]));
-        QVERIFY2(calc[3].endsWith(u"vAllergie,vRaccomandazioni"_s), qPrintable(calc[3]));
+        QCOMPARE(calc.rows[2].mid(0, 2), (QStringList{u"Bianchì"_s, u"vNome"_s}));
+        QCOMPARE(calc.rows[3].mid(23), (QStringList{u"vAllergie"_s, u"vRaccomandazioni"_s}));
+    }
+
+    // Calc takes a cell of digits as a number unless the cell says it is text: a postcode
+    // would lose its leading zeros and a 20-digit card number its last digits.
+    void libreOfficeKeepsCodesAndNumbersAsTyped() {
+        PazientiFixture f;
+        f.store({everyColumn("ROSSI")
+                     .put(u"Cap"_s, "00184")
+                     .put(u"TelCasa"_s, "0612345678")
+                     .put(u"TelCel"_s, "3331234567")
+                     .put(u"Tessera"_s, "80380000000123456789")
+                     .put(u"Iva"_s, "00743110157")
+                     .put(u"DataNasc"_s, "05/03/1960")});
+        TfrmExpPazienti w(f.fake.services);
+        w.show();
+        f.fake.messages.answers = {Answer::Yes, Answer::No};
+        QTest::mouseClick(control<QToolButton>(&w, u"cmdEsporta"_s), Qt::LeftButton);
+        const CalcSheet calc = readWithCalc(f.dir.filePath(u"Pazienti.xls"_s));
+        if (calc.missing)
+            QSKIP("soffice is not installed");
+        QVERIFY2(calc.error.isEmpty(), qPrintable(calc.error));
+        QVERIFY(calc.rows.size() >= 2);
+        const QStringList& cells = calc.rows[1];
+        QCOMPARE(cells.size(), 25);
+        QCOMPARE(cells[4], u"05/03/1960"_s);
+        QCOMPARE(cells[6], u"00743110157"_s);
+        QCOMPARE(cells[8], u"00184"_s);
+        QCOMPARE(cells[10], u"0612345678"_s);
+        QCOMPARE(cells[12], u"3331234567"_s);
+        QCOMPARE(cells[17], u"80380000000123456789"_s);
     }
 
     void emptyArchiveExportsTenEmptyRows() {
@@ -275,13 +276,15 @@ private slots:
         // A new card's amounts show "0,00".
         QCOMPARE(sheet.count("<tr>" + left({}).repeated(3) + right("0,00") + "</tr>"), 96);
 
-        bool skipped = false;
-        const QStringList calc = calcRows(path, &skipped);
-        if (skipped)
+        const CalcSheet calc = readWithCalc(path);
+        if (calc.missing)
             QSKIP("soffice is not installed");
-        QCOMPARE(calc.size(), 97);
-        QCOMPARE(calc[0], u"Data,Ora,Prestazione eseguita ed esito,Importo"_s);
-        QVERIFY2(calc[96] == u",,,\"0,00\""_s || calc[96] == u",,,0"_s, qPrintable(calc[96]));
+        QVERIFY2(calc.error.isEmpty(), qPrintable(calc.error));
+        QCOMPARE(calc.rows.size(), 97);
+        QCOMPARE(calc.rows[0], (QStringList{u"Data"_s, u"Ora"_s, u"Prestazione eseguita ed esito"_s,
+                                            u"Importo"_s}));
+        // The right-aligned amount is text too, as typed.
+        QCOMPARE(calc.rows[96], (QStringList{{}, {}, {}, u"0,00"_s}));
     }
 
     void answersAndFailures_data() {
