@@ -1,12 +1,15 @@
 #include "pazienti/tfrmpazienti.h"
 
 #include "archive/settings.h"
+#include "checks/codicefiscale.h"
+#include "checks/places.h"
 #include "checks/tfrmcarta.h"
 #include "checks/tfrmiban.h"
 #include "checks/tfrmpartitaiva.h"
 #include "checks/verifica.h"
 #include "help/tfrmguida.h"
 #include "pazienti/pazienterecord.h"
+#include "pazienti/placecompleter.h"
 #include "pazienti/tfrmanteprimadentale.h"
 #include "pazienti/tfrmexppazienti.h"
 #include "pazienti/tfrmexpprestazioni.h"
@@ -98,9 +101,9 @@ struct SideButton {
     const char* field;
 };
 constexpr SideButton sideButtons[] = {
-    {"btnCodFisc", "verifica", "CodFisc"}, {"btnIva", "verifica", "Iva"},
-    {"btnEmail", "email", "Email"},        {"btnIvaMan", "verifica", "Iban"},
-    {"btnCarta", "verifica", "Carta"},
+    {"btnCodFisc", "verifica", "CodFisc"}, {"btnCalcolaCodFisc", "calcola", "CodFisc"},
+    {"btnIva", "verifica", "Iva"},         {"btnEmail", "email", "Email"},
+    {"btnIvaMan", "verifica", "Iban"},     {"btnCarta", "verifica", "Carta"},
 };
 
 // What the privacy window's patient block gets from the card: its control, the fields.
@@ -198,6 +201,7 @@ EditorSetup pazientiSetup() {
     setup.hint("cmdAnteprima", "Visualizza l'anteprima di stampa della scheda corrente.");
     setup.hint("cmdStampa", "Stampa la scheda corrente.");
     setup.hint("btnCodFisc", "Controlla il codice fiscale.");
+    setup.hint("btnCalcolaCodFisc", "Calcola il codice fiscale dai dati anagrafici.");
     setup.hint("btnIva", "Controlla il numero di partita IVA.");
     setup.hint("btnEmail", "Invia una e-mail all'indirizzo indicato.");
     setup.hint("btnIvaMan", "Controlla l'IBAN.");
@@ -658,6 +662,20 @@ void TfrmPazienti::wireChecks() {
         return trimText(fieldText(QString::fromLatin1(field)));
     };
     clicked("btnCodFisc", [this, text] { openTaxCodeCheck(m_services, this, text("CodFisc")); });
+    clicked("btnCalcolaCodFisc", [this] { computeTaxCode(); });
+    command(QStringLiteral("btnCalcolaCodFisc"))
+        ->setAccessibleName(QStringLiteral("Calcola il codice fiscale"));
+    // Picking a town writes its name, and its province where none is chosen yet.
+    for (const auto& [field, province, withCeased] :
+         {std::tuple{"ComuneNasc", "ProvNasc", true}, std::tuple{"ComuneRes", "ProvRes", false}}) {
+        auto* edit = findChild<QLineEdit*>(editName(QString::fromLatin1(field)));
+        attachPlaceCompleter(edit, withCeased,
+                             [this, field, province](const QString& name, const QString& prov) {
+                                 setFieldText(QString::fromLatin1(field), name);
+                                 if (trimText(fieldText(QString::fromLatin1(province))).isEmpty())
+                                     setFieldText(QString::fromLatin1(province), prov);
+                             });
+    }
     clicked("btnIva", [this, text] {
         TfrmPartitaIva window(m_services, this);
         window.setCode(text("Iva"));
@@ -684,6 +702,81 @@ void TfrmPazienti::wireChecks() {
                 TfrmStampaTerapia window(m_services, this);
                 window.exec();
             });
+}
+
+void TfrmPazienti::computeTaxCode() {
+    const auto text = [this](const char* field) {
+        return trimText(fieldText(QString::fromLatin1(field)));
+    };
+    const QString surname = text("Cognome");
+    const QString name = text("Nome");
+    const QString sex = text("Sesso").toUpper();
+    const QDate birth = QDate::fromString(text("DataNasc"), QStringLiteral("dd/MM/yyyy"));
+    const QString place = text("ComuneNasc");
+    const QString province = text("ProvNasc").toUpper();
+
+    // Every field to fill in or correct, in the order of the card; the focus goes to the first.
+    QStringList wrong;
+    QString first;
+    const auto check = [&](bool ok, const char* field, const char* caption) {
+        if (ok)
+            return;
+        wrong << QString::fromUtf8(caption);
+        if (first.isEmpty())
+            first = editName(QString::fromLatin1(field));
+    };
+    check(!checks::codiceFiscaleLetters(surname).isEmpty(), "Cognome", "Cognome");
+    check(!checks::codiceFiscaleLetters(name).isEmpty(), "Nome", "Nome");
+    check(sex == u"M"_qs || sex == u"F"_qs, "Sesso", "Sesso (M o F)");
+    check(birth.isValid() && birth <= m_services.clock().today(), "DataNasc",
+          "Data di nascita (gg/mm/aaaa)");
+    check(!place.isEmpty(), "ComuneNasc", "Comune di nascita");
+    if (!wrong.isEmpty()) {
+        m_services.messages().warning(
+            this, QStringLiteral("Per calcolare il codice fiscale compila o correggi: ") +
+                      wrong.join(QStringLiteral(", ")) + u'.');
+        focusControl(first);
+        return;
+    }
+
+    const checks::PlaceTable& places = checks::PlaceTable::builtIn();
+    const bool abroad = province == u"EE"_qs;
+    const checks::PlaceLookup where =
+        abroad ? places.state(place) : places.town(place, province, birth);
+    if (where.kind == checks::PlaceLookup::Kind::NeedsProvince) {
+        m_services.messages().warning(
+            this, QStringLiteral("Il comune di nascita \"%1\" esiste in più province (%2): indica "
+                                 "la provincia di nascita.")
+                      .arg(place, where.provinces.join(QStringLiteral(", "))));
+        focusControl(editName(QStringLiteral("ProvNasc")));
+        return;
+    }
+    if (where.kind == checks::PlaceLookup::Kind::NotFound) {
+        m_services.messages().warning(
+            this, abroad
+                      ? QStringLiteral("Lo stato di nascita \"%1\" non è stato trovato.").arg(place)
+                      : QStringLiteral("Il comune di nascita \"%1\" non è stato trovato tra i "
+                                       "comuni italiani alla data di nascita. Per una nascita "
+                                       "all'estero indica lo stato e la provincia EE.")
+                            .arg(place));
+        focusControl(editName(QStringLiteral("ComuneNasc")));
+        return;
+    }
+
+    const QString computed = checks::computeCodiceFiscale(surname, name, birth, sex[0], where.code);
+    const QString typed = text("CodFisc").toUpper();
+    if (typed.isEmpty()) {
+        setFieldText(QStringLiteral("CodFisc"), computed);
+    } else if (checks::codiceFiscaleBelongs(typed, computed)) {
+        m_services.messages().information(
+            this, QStringLiteral("Il codice fiscale corrisponde ai dati anagrafici."));
+    } else if (m_services.messages().ask(
+                   this, QStringLiteral("Il codice fiscale indicato (%1) non corrisponde ai dati "
+                                        "anagrafici, da cui risulta %2.\r\n\r\nSostituirlo con "
+                                        "il codice calcolato?")
+                             .arg(typed, computed)) == Answer::Yes) {
+        setFieldText(QStringLiteral("CodFisc"), computed);
+    }
 }
 
 int TfrmPazienti::section() const {

@@ -56,6 +56,7 @@ private:
     void printCard(DocumentOutput output);
     void showSearch();
     void wireChecks();
+    void computeTaxCode();
 
     QList<QToolButton*> m_selectors;
     QList<QLabel*> m_twins;

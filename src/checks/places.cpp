@@ -1,0 +1,127 @@
+#include "checks/places.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace tarvola::checks {
+
+namespace {
+
+QDate dayOf(const QByteArray& digits) {
+    return digits.isEmpty() ? QDate() : QDate::fromString(QString::fromLatin1(digits), u"yyyyMMdd");
+}
+
+// The lines of a table that are neither empty nor comments, split at the tabs.
+template <typename Visit> void forEachRow(const QByteArray& table, Visit visit) {
+    for (QByteArray line : table.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        visit(line.split('\t'));
+    }
+}
+
+QByteArray resource(const char* path) {
+    QFile file(QString::fromLatin1(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+QString placeKey(QStringView name) {
+    const QString plain = name.toString().normalized(QString::NormalizationForm_D).toUpper();
+    QString out;
+    out.reserve(plain.size());
+    bool blank = false;
+    for (QChar c : plain) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        if (c.isSpace() || c == u'\'' || c == u'\u2019' || c == u'`' || c == u'\u00B4') {
+            blank = !out.isEmpty();
+            continue;
+        }
+        if (blank)
+            out += u' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
+PlaceTable::PlaceTable(const QByteArray& towns, const QByteArray& states,
+                       const QByteArray& otherNames) {
+    forEachRow(towns, [this](const QList<QByteArray>& cells) {
+        if (cells.size() < 5)
+            return;
+        Town town{QString::fromUtf8(cells[4]), QString::fromUtf8(cells[1]),
+                  QString::fromUtf8(cells[0]), dayOf(cells[2]), dayOf(cells[3])};
+        m_townsByKey[placeKey(town.name)].append(m_towns.size());
+        QStringList& provinces = m_provincesByCode[town.code];
+        if (!provinces.contains(town.province))
+            provinces.append(town.province);
+        m_towns.append(std::move(town));
+    });
+    forEachRow(states, [this](const QList<QByteArray>& cells) {
+        if (cells.size() < 2)
+            return;
+        m_states.insert(placeKey(QString::fromUtf8(cells[1])), QString::fromUtf8(cells[0]));
+        ++m_stateCount;
+    });
+    forEachRow(otherNames, [this](const QList<QByteArray>& cells) {
+        if (cells.size() >= 2)
+            m_states.insert(placeKey(QString::fromUtf8(cells[0])), QString::fromUtf8(cells[1]));
+    });
+}
+
+const PlaceTable& PlaceTable::builtIn() {
+    static const PlaceTable table(resource(":/data/comuni.tsv"), resource(":/data/stati.tsv"),
+                                  resource(":/data/stati_altri_nomi.tsv"));
+    return table;
+}
+
+PlaceLookup PlaceTable::town(QStringView name, QStringView province, QDate day) const {
+    const auto found = m_townsByKey.constFind(placeKey(name));
+    if (found == m_townsByKey.cend())
+        return {};
+    // The towns of that name on the day, once each.
+    QList<const Town*> candidates;
+    for (qsizetype i : *found) {
+        const Town& t = m_towns[i];
+        if (!t.validOn(day))
+            continue;
+        const bool again = std::any_of(candidates.cbegin(), candidates.cend(),
+                                       [&t](const Town* c) { return c->code == t.code; });
+        if (!again)
+            candidates.append(&t);
+    }
+    if (candidates.size() > 1 && !province.trimmed().isEmpty()) {
+        const QString wanted = province.trimmed().toString().toUpper();
+        QList<const Town*> inProvince;
+        for (const Town* t : candidates) {
+            if (t->province == wanted || m_provincesByCode.value(t->code).contains(wanted))
+                inProvince.append(t);
+        }
+        if (!inProvince.isEmpty())
+            candidates = inProvince;
+    }
+    if (candidates.isEmpty())
+        return {};
+    if (candidates.size() == 1)
+        return {PlaceLookup::Kind::Found, candidates[0]->code, {candidates[0]->province}};
+    PlaceLookup ambiguous{PlaceLookup::Kind::NeedsProvince, {}, {}};
+    for (const Town* t : candidates)
+        ambiguous.provinces.append(t->province);
+    ambiguous.provinces.sort();
+    return ambiguous;
+}
+
+PlaceLookup PlaceTable::state(QStringView name) const {
+    const QString code = m_states.value(placeKey(name));
+    if (code.isEmpty())
+        return {};
+    return {PlaceLookup::Kind::Found, code, {}};
+}
+
+} // namespace tarvola::checks
