@@ -15,6 +15,7 @@
 #include "archive/exportwindow.h"
 #include "archive/recordeditor.h"
 #include "archive/searchwindow.h"
+#include "checks/places.h"
 #include "farmaci/tfrmfarmaci.h"
 #include "pazienti/tfrmpazienti.h"
 #include "platform/memory.h"
@@ -26,6 +27,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
@@ -608,6 +610,57 @@ Options parse(const QStringList& args) {
 
 } // namespace
 
+// The birthplaces of the codice fiscale: every town of today looked up by its name and
+// province, as the patient card does, against a plain hash lookup of each exact name; and
+// the table read from the resources at its first use, against reading its bytes.
+void measureBirthplaces(const Options& options, QList<Result>& results) {
+    const int runs = options.runs > 0 ? options.runs : 15;
+    QList<const checks::Town*> today;
+    for (const checks::Town& t : checks::PlaceTable::builtIn().towns()) {
+        if (t.to.isNull())
+            today.append(&t);
+    }
+    const QDate day(2026, 1, 19);
+    qint64 found = 0;
+    const Timing lookups = timeRuns(runs, [&] {
+        for (const checks::Town* t : today)
+            found += checks::PlaceTable::builtIn().town(t->name, t->province, day).code.size();
+    });
+    QHash<QString, QString> exact;
+    for (const checks::Town* t : today)
+        exact.insert(t->name + u'/' + t->province, t->code);
+    const Timing hashed = timeRuns(runs, [&] {
+        for (const checks::Town* t : today)
+            found += exact.value(t->name + u'/' + t->province).size();
+    });
+    if (found == 0)
+        fail(QStringLiteral("no birthplace found"));
+    const qint64 towns = today.size();
+    results.append({QStringLiteral("Luoghi di nascita"), towns,
+                    QStringLiteral("every town of today by name and province"), lookups.median(),
+                    QStringLiteral("exact names in a QHash"), hashed.median(),
+                    QStringLiteral("ms")});
+
+    const auto bytes = [](const char* path) {
+        QFile f(QString::fromLatin1(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    qint64 size = 0;
+    const Timing parsed = timeRuns(runs, [&] {
+        const checks::PlaceTable table(bytes(":/data/comuni.tsv"), bytes(":/data/stati.tsv"),
+                                       bytes(":/data/stati_altri_nomi.tsv"));
+        size += table.towns().size();
+    });
+    const Timing read = timeRuns(runs, [&] {
+        size += bytes(":/data/comuni.tsv").size() + bytes(":/data/stati.tsv").size() +
+                bytes(":/data/stati_altri_nomi.tsv").size();
+    });
+    results.append({QStringLiteral("Luoghi di nascita"), towns,
+                    QStringLiteral("the table read at its first use"), parsed.median(),
+                    QStringLiteral("its bytes from the resources"), read.median(),
+                    QStringLiteral("ms")});
+}
+
 int main(int argc, char** argv) {
     // As the program does.
     keepFreedMemory();
@@ -657,6 +710,7 @@ int main(int argc, char** argv) {
     if (!kinds.isEmpty())
         measureStartUp(root, kinds, largest, options, results);
     measurePatients(options, results);
+    measureBirthplaces(options, results);
 
     out() << '\n' << resultTable(results) << '\n';
     const auto missed =

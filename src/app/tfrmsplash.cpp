@@ -17,7 +17,7 @@ TfrmSplash::TfrmSplash(Services& services, QWidget* parent)
     setObjectName(QStringLiteral("TfrmSplash"));
     setWindowTitle(QStringLiteral(" Tarvola 3.0 - ") + QString::fromUtf8(maker::credit));
     makeFixedDialog(this);
-    setFixedSize(600, 512);
+    setFixedSize(600, 498);
 
     auto* picture = named(new QLabel(this), QStringLiteral("imgLogo"));
     picture->setPixmap(svgPixmap(QStringLiteral(":/images/crediti.svg"), QSize(600, 380)));
@@ -37,15 +37,14 @@ TfrmSplash::TfrmSplash(Services& services, QWidget* parent)
     auto* bottom = linkRow(this, webPicture, webLink);
     bottom->setContentsMargins(20, 10, 20, 14);
 
-    // The public data and fonts the program ships, with the credit their licences ask for.
+    // The public data the program ships, with the credit their licences ask for.
     auto* sources = named(new QLabel(this), QStringLiteral("lblFonti"));
     sources->setWordWrap(true);
     sources->setContentsMargins(20, 8, 20, 0);
     sources->setText(QStringLiteral(
-        "Comuni italiani e stati esteri per il calcolo del codice fiscale: Anagrafe Nazionale "
-        "della Popolazione Residente (ANPR), Ministero dell'Interno, con licenza Creative Commons "
-        "Attribuzione 4.0 (CC BY 4.0). Caratteri Liberation (SIL Open Font License) e DejaVu "
-        "(licenza libera Bitstream Vera)."));
+        "Elenco dei comuni italiani e degli stati esteri per il calcolo del codice fiscale: "
+        "Anagrafe Nazionale della Popolazione Residente (ANPR), Ministero dell'Interno, con "
+        "licenza Creative Commons Attribuzione 4.0 (CC BY 4.0)."));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -8,8 +8,17 @@ namespace tarvola::checks {
 
 namespace {
 
+// "yyyymmdd"; a null date for anything else (an open end).
 QDate dayOf(const QByteArray& digits) {
-    return digits.isEmpty() ? QDate() : QDate::fromString(QString::fromLatin1(digits), u"yyyyMMdd");
+    if (digits.size() != 8)
+        return {};
+    const auto number = [&digits](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i)
+            n = 10 * n + (digits[i] - '0');
+        return n;
+    };
+    return QDate(number(0, 4), number(4, 2), number(6, 2));
 }
 
 // The lines of a table that are neither empty nor comments, split at the tabs.
@@ -31,7 +40,12 @@ QByteArray resource(const char* path) {
 } // namespace
 
 QString placeKey(QStringView name) {
-    const QString plain = name.toString().normalized(QString::NormalizationForm_D).toUpper();
+    // Most names are plain ASCII, which needs no decomposition (the table is read at once).
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString plain = ascii
+                              ? name.toString().toUpper()
+                              : name.toString().normalized(QString::NormalizationForm_D).toUpper();
     QString out;
     out.reserve(plain.size());
     bool blank = false;
