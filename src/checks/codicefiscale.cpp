@@ -2,6 +2,7 @@
 
 #include "checks/identifiers.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarvola::checks {
@@ -33,11 +34,24 @@ constexpr int digitPositions[] = {6, 7, 9, 10, 12, 13, 14};
 
 } // namespace
 
-QString codiceFiscaleLetters(QStringView name) {
+QString plainCapitals(QStringView text) {
+    // Plain ASCII, most names, needs no decomposition (the table of places is read at once).
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toString().toUpper();
     // Decomposed, an accented letter is its letter followed by the accent, which goes.
-    const QString plain = name.toString().normalized(QString::NormalizationForm_D).toUpper();
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_D).toUpper();
     QString out;
-    for (QChar c : plain) {
+    out.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            out += c;
+    }
+    return out;
+}
+
+QString codiceFiscaleLetters(QStringView name) {
+    QString out;
+    for (QChar c : plainCapitals(name)) {
         if (c >= u'A' && c <= u'Z')
             out += c;
     }

@@ -9,6 +9,9 @@
 // four-character code (a town's cadastral code, or a foreign state's "Z" code).
 namespace tarvola::checks {
 
+// The text in capitals with its accents taken off ("Agliè" is "AGLIE"), everything else kept.
+QString plainCapitals(QStringView text);
+
 // The letters a name is written with in a code: capitals without accents; apostrophes,
 // blanks and anything else that is not a letter left out ("D'Angelo" is "DANGELO").
 QString codiceFiscaleLetters(QStringView name);

@@ -1,8 +1,11 @@
 #include "checks/places.h"
 
+#include "checks/codicefiscale.h"
+
 #include <QFile>
 
 #include <algorithm>
+#include <tuple>
 
 namespace tarvola::checks {
 
@@ -40,18 +43,11 @@ QByteArray resource(const char* path) {
 } // namespace
 
 QString placeKey(QStringView name) {
-    // Most names are plain ASCII, which needs no decomposition (the table is read at once).
-    const bool ascii =
-        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
-    const QString plain = ascii
-                              ? name.toString().toUpper()
-                              : name.toString().normalized(QString::NormalizationForm_D).toUpper();
+    const QString plain = plainCapitals(name);
     QString out;
     out.reserve(plain.size());
     bool blank = false;
     for (QChar c : plain) {
-        if (c.category() == QChar::Mark_NonSpacing)
-            continue;
         if (c.isSpace() || c == u'\'' || c == u'\u2019' || c == u'`' || c == u'\u00B4') {
             blank = !out.isEmpty();
             continue;
@@ -71,12 +67,31 @@ PlaceTable::PlaceTable(const QByteArray& towns, const QByteArray& states,
             return;
         Town town{QString::fromUtf8(cells[4]), QString::fromUtf8(cells[1]),
                   QString::fromUtf8(cells[0]), dayOf(cells[2]), dayOf(cells[3])};
-        m_townsByKey[placeKey(town.name)].append(m_towns.size());
+        QString key = placeKey(town.name);
+        m_townsByKey[key].append(m_towns.size());
+        m_names.append({std::move(key), {town.name, town.province, town.to.isNull()}});
         QStringList& provinces = m_provincesByCode[town.code];
         if (!provinces.contains(town.province))
             provinces.append(town.province);
         m_towns.append(std::move(town));
     });
+    // One entry a name and province; it is current when any of its periods is.
+    std::sort(m_names.begin(), m_names.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first, a.second.province, a.second.name) <
+               std::tie(b.first, b.second.province, b.second.name);
+    });
+    const auto same = [](const auto& a, const auto& b) {
+        return a.first == b.first && a.second.province == b.second.province &&
+               a.second.name == b.second.name;
+    };
+    QList<std::pair<QString, TownName>> names;
+    for (auto& entry : m_names) {
+        if (!names.isEmpty() && same(names.last(), entry))
+            names.last().second.current = names.last().second.current || entry.second.current;
+        else
+            names.append(std::move(entry));
+    }
+    m_names = std::move(names);
     forEachRow(states, [this](const QList<QByteArray>& cells) {
         if (cells.size() < 2)
             return;
@@ -89,10 +104,27 @@ PlaceTable::PlaceTable(const QByteArray& towns, const QByteArray& states,
     });
 }
 
+PlaceTable PlaceTable::fromResources() {
+    return PlaceTable(resource(":/data/comuni.tsv"), resource(":/data/stati.tsv"),
+                      resource(":/data/stati_altri_nomi.tsv"));
+}
+
 const PlaceTable& PlaceTable::builtIn() {
-    static const PlaceTable table(resource(":/data/comuni.tsv"), resource(":/data/stati.tsv"),
-                                  resource(":/data/stati_altri_nomi.tsv"));
+    static const PlaceTable table = fromResources();
     return table;
+}
+
+QList<const TownName*> PlaceTable::townsBeginning(QStringView typed, bool withCeased,
+                                                  int most) const {
+    const QString key = placeKey(typed);
+    QList<const TownName*> out;
+    auto it = std::lower_bound(m_names.cbegin(), m_names.cend(), key,
+                               [](const auto& entry, const QString& k) { return entry.first < k; });
+    for (; it != m_names.cend() && it->first.startsWith(key) && out.size() < most; ++it) {
+        if (withCeased || it->second.current)
+            out.append(&it->second);
+    }
+    return out;
 }
 
 PlaceLookup PlaceTable::town(QStringView name, QStringView province, QDate day) const {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <utility>
+
 // The birthplaces of the codice fiscale: every Italian town since 1861 with the periods of
 // its name, province and cadastral code, and the foreign states with their "Z" codes, from
 // the public tables of the national resident registry (ANPR, CC BY 4.0), compiled in.
@@ -24,6 +26,13 @@ struct Town {
     QDate from;       // the first day of the period
     QDate to;         // its last day; null while the town exists
     bool validOn(QDate day) const { return from <= day && (to.isNull() || day <= to); }
+};
+
+// One name a town has had in one province, for offering towns as a name is typed.
+struct TownName {
+    QString name;         // as the registry writes it
+    QString province;     // the province of the periods with that name
+    bool current = false; // one of those periods lasts to this day
 };
 
 struct PlaceLookup {
@@ -44,8 +53,10 @@ public:
     // "NAME\tCODE" a line ("#" starts a comment).
     PlaceTable(const QByteArray& towns, const QByteArray& states, const QByteArray& otherNames);
 
-    // The tables compiled into the program.
+    // The tables compiled into the program, read once.
     static const PlaceTable& builtIn();
+    // The same tables read anew.
+    static PlaceTable fromResources();
 
     // The code of the town of that name on the day, told apart from others of the same name
     // by the province when there are several (the province the town has had at any time:
@@ -55,12 +66,17 @@ public:
     // The code of the foreign state of that name, or of one of its other names.
     PlaceLookup state(QStringView name) const;
 
+    // The names of towns (of today only, unless withCeased) that begin as typed does,
+    // accents, case, apostrophes and blanks aside, in the order of their keys; at most most.
+    QList<const TownName*> townsBeginning(QStringView typed, bool withCeased, int most) const;
+
     const QList<Town>& towns() const { return m_towns; }
     qsizetype stateCount() const { return m_stateCount; }
 
 private:
     QList<Town> m_towns;
     QHash<QString, QList<qsizetype>> m_townsByKey; // indexes into m_towns
+    QList<std::pair<QString, TownName>> m_names;   // by key, province and name, once each
     QHash<QString, QStringList> m_provincesByCode; // every province a code has had
     QHash<QString, QString> m_states;              // key of a name → code
     qsizetype m_stateCount = 0;

@@ -658,10 +658,7 @@ void TfrmPazienti::wireChecks() {
     const auto clicked = [this](const char* name, auto action) {
         connect(command(QString::fromLatin1(name)), &QToolButton::clicked, this, action);
     };
-    const auto text = [this](const char* field) {
-        return trimText(fieldText(QString::fromLatin1(field)));
-    };
-    clicked("btnCodFisc", [this, text] { openTaxCodeCheck(m_services, this, text("CodFisc")); });
+    clicked("btnCodFisc", [this] { openTaxCodeCheck(m_services, this, trimmedField("CodFisc")); });
     clicked("btnCalcolaCodFisc", [this] { computeTaxCode(); });
     command(QStringLiteral("btnCalcolaCodFisc"))
         ->setAccessibleName(QStringLiteral("Calcola il codice fiscale"));
@@ -672,23 +669,23 @@ void TfrmPazienti::wireChecks() {
         attachPlaceCompleter(edit, withCeased,
                              [this, field, province](const QString& name, const QString& prov) {
                                  setFieldText(QString::fromLatin1(field), name);
-                                 if (trimText(fieldText(QString::fromLatin1(province))).isEmpty())
+                                 if (trimmedField(province).isEmpty())
                                      setFieldText(QString::fromLatin1(province), prov);
                              });
     }
-    clicked("btnIva", [this, text] {
+    clicked("btnIva", [this] {
         TfrmPartitaIva window(m_services, this);
-        window.setCode(text("Iva"));
+        window.setCode(trimmedField("Iva"));
         window.exec();
     });
-    clicked("btnIvaMan", [this, text] {
+    clicked("btnIvaMan", [this] {
         TfrmIban window(m_services, this);
-        window.setCode(text("Iban"));
+        window.setCode(trimmedField("Iban"));
         window.exec();
     });
-    clicked("btnCarta", [this, text] {
+    clicked("btnCarta", [this] {
         TfrmCarta window(m_services, this);
-        window.setCode(text("Carta"));
+        window.setCode(trimmedField("Carta"));
         window.exec();
     });
     clicked("btnEmail", [this] { writeEmail(); });
@@ -704,16 +701,17 @@ void TfrmPazienti::wireChecks() {
             });
 }
 
+QString TfrmPazienti::trimmedField(const char* field) const {
+    return trimText(fieldText(QString::fromLatin1(field)));
+}
+
 void TfrmPazienti::computeTaxCode() {
-    const auto text = [this](const char* field) {
-        return trimText(fieldText(QString::fromLatin1(field)));
-    };
-    const QString surname = text("Cognome");
-    const QString name = text("Nome");
-    const QString sex = text("Sesso").toUpper();
-    const QDate birth = QDate::fromString(text("DataNasc"), QStringLiteral("dd/MM/yyyy"));
-    const QString place = text("ComuneNasc");
-    const QString province = text("ProvNasc").toUpper();
+    const QString surname = trimmedField("Cognome");
+    const QString name = trimmedField("Nome");
+    const QString sex = trimmedField("Sesso").toUpper();
+    const QDate birth = QDate::fromString(trimmedField("DataNasc"), QStringLiteral("dd/MM/yyyy"));
+    const QString place = trimmedField("ComuneNasc");
+    const QString province = trimmedField("ProvNasc").toUpper();
 
     // Every field to fill in or correct, in the order of the card; the focus goes to the first.
     QStringList wrong;
@@ -764,7 +762,7 @@ void TfrmPazienti::computeTaxCode() {
     }
 
     const QString computed = checks::computeCodiceFiscale(surname, name, birth, sex[0], where.code);
-    const QString typed = text("CodFisc").toUpper();
+    const QString typed = trimmedField("CodFisc").toUpper();
     if (typed.isEmpty()) {
         setFieldText(QStringLiteral("CodFisc"), computed);
     } else if (checks::codiceFiscaleBelongs(typed, computed)) {

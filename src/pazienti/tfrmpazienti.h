@@ -57,6 +57,7 @@ private:
     void showSearch();
     void wireChecks();
     void computeTaxCode();
+    QString trimmedField(const char* field) const;
 
     QList<QToolButton*> m_selectors;
     QList<QLabel*> m_twins;
