@@ -14,8 +14,9 @@ namespace tarvola {
 namespace {
 
 // Holds an exclusive advisory lock on the file while an append decides where the record
-// goes. File systems without locks simply go on unlocked: appends at the end of the file
-// are still safe there, only the rare repair of a cut-off tail is not serialised.
+// goes, or while a save in place compares the card on disk with the one it loaded. File systems
+// without locks simply go on unlocked: appends at the end of the file are still safe there, only
+// the rare repair of a cut-off tail is not serialised.
 class AppendLock {
 public:
     explicit AppendLock(int fd)
@@ -114,6 +115,19 @@ qint64 ArchiveFile::append(const Record& record) {
     writeAt(at, bytes);
     flush();
     return at / size + 1;
+}
+
+void ArchiveFile::rewrite(
+    qint64 position, const std::function<std::optional<Record>(QByteArrayView stored)>& decide) {
+    AppendLock lock(m_fd);
+    checkPosition(position);
+    const qint64 offset = (position - 1) * m_layout.size();
+    QByteArray stored(m_layout.size(), Qt::Uninitialized);
+    readAt(offset, stored.data(), stored.size());
+    if (const std::optional<Record> record = decide(stored)) {
+        writeAt(offset, record->toBytes());
+        flush();
+    }
 }
 
 qint64 ArchiveFile::length() const {

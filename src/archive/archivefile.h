@@ -2,9 +2,12 @@
 
 #include "archive/record.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cerrno>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 
 namespace tarvola {
@@ -46,6 +49,12 @@ public:
 
     // Adds the record after the last whole record and gives the position it got.
     qint64 append(const Record& record);
+
+    // Reads the stored bytes of the record at position 1 ... count() and writes the record
+    // decide gives back in its place (nothing: leaves it), all while holding the lock appends
+    // take, so that what decide saw is what it replaces for every station that locks.
+    void rewrite(qint64 position,
+                 const std::function<std::optional<Record>(QByteArrayView stored)>& decide);
 
     // Closes now, reporting a failure; the destructor closes silently otherwise.
     void close();

@@ -3,6 +3,7 @@
 #include "archive/tfrmallegacartella.h"
 
 #include "archive/archivefile.h"
+#include "archive/cardmerge.h"
 #include "archive/statushints.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -324,6 +325,63 @@ void RecordEditor::loadRecord(const Record& record, qint64 position) {
     for (qsizetype i = 0; i < m_setup.layout->count(); ++i)
         binding(m_setup.layout->at(i).name).show(trimText(record.at(i)));
     setPosition(position);
+    keepLoaded(record, position);
+}
+
+void RecordEditor::keepLoaded(const Record& record, qint64 position) {
+    // As stored, so that a text the archive would cut or convert compares as it is on disk.
+    m_loaded = Record::fromBytes(*m_setup.layout, record.toBytes());
+    m_loadedPosition = position;
+    m_shown.clear();
+    m_shown.reserve(m_setup.layout->count());
+    for (const FieldDef& f : m_setup.layout->fields())
+        m_shown.append(binding(f.name).text());
+}
+
+void RecordEditor::forgetLoaded() {
+    m_loaded.reset();
+    m_loadedPosition = 0;
+    m_shown.clear();
+}
+
+Record RecordEditor::changedHere(const Record& form) const {
+    Record here = form;
+    for (qsizetype i = 0; i < m_setup.layout->count(); ++i) {
+        // A control that shows a stored text its own way (an empty amount as "0,00", a
+        // flag as a tick) has changed only once its text differs from what loading put in.
+        if (form.at(i) == m_shown.at(i))
+            here.setAt(i, m_loaded->at(i));
+    }
+    return here;
+}
+
+QString RecordEditor::fieldLabel(const QString& field) const {
+    if (m_setup.fieldLabel) {
+        const QString label = m_setup.fieldLabel(field);
+        if (!label.isEmpty())
+            return label;
+    }
+    const auto bare = [](QString text) {
+        text = trimText(text.remove(u'&'));
+        if (text.endsWith(u':'))
+            text.chop(1);
+        return trimText(text);
+    };
+    if (auto* control = findChild<QWidget*>(QStringLiteral("txt") + field)) {
+        for (QLabel* caption : findChildren<QLabel*>()) {
+            if (caption->buddy() == control)
+                return bare(caption->text());
+        }
+    }
+    if (auto* box = findChild<QCheckBox*>(QStringLiteral("chk") + field))
+        return bare(box->text());
+    for (int i = 0; i < TfrmAllegaCartella::slotCount; ++i) {
+        if (field == runName(QStringLiteral("File"), i + 1))
+            return attachmentCaption(i, false);
+        if (field == runName(QStringLiteral("Desc"), i + 1))
+            return attachmentCaption(i, true);
+    }
+    return field;
 }
 
 QString RecordEditor::positionText() const {
@@ -446,6 +504,7 @@ void RecordEditor::clearForm() {
             resetField(f.name);
     }
     setPosition(0);
+    forgetLoaded();
     clearExtras();
     showViews(m_setup.viewsOnClear);
     focusControl(m_setup.firstField);
@@ -460,6 +519,7 @@ void RecordEditor::duplicate() {
         resetField(field);
     duplicateResets();
     setPosition(0);
+    forgetLoaded();
     const auto emptyOnceOpen = [this] {
         for (const QString& field : m_setup.emptiedOnDuplicateOnceOpen)
             resetField(field);
@@ -494,17 +554,81 @@ void RecordEditor::save() {
         return;
     }
     const Record record = formRecord();
-    const bool stored = withArchive(MessageKind::Error, [&](ArchiveFile& file) {
-        if (*shown > 0) {
-            file.write(*shown, record);
-            setPosition(*shown);
-        } else {
-            // The record is on disk once append returns: the position shown is its own.
-            setPosition(file.append(record));
-        }
-    });
-    if (stored)
-        m_services.messages().information(this, *shown > 0 ? changesSaved : cardInserted);
+    if (*shown > 0) {
+        saveInPlace(*shown, record);
+        return;
+    }
+    qint64 position = 0;
+    // The record is on disk once append returns: the position shown is its own.
+    if (!withArchive(MessageKind::Error,
+                     [&](ArchiveFile& file) { position = file.append(record); }))
+        return;
+    setPosition(position);
+    keepLoaded(record, position);
+    m_services.messages().information(this, cardInserted);
+}
+
+void RecordEditor::saveInPlace(qint64 position, const Record& form) {
+    // A card shown without having been loaded here has nothing to compare with: it is
+    // written as it is.
+    const bool known = m_loaded && m_loadedPosition == position;
+    const Record here = known ? changedHere(form) : form;
+    enum class Written { Form, Merged, OverConflict, Nothing };
+    Written written = Written::Nothing;
+    std::optional<Record> merged;
+    // The card as it was when the user was asked about it: "Sì" overwrites that version
+    // only; one saved again meanwhile is compared afresh.
+    std::optional<QByteArray> asked;
+    for (;;) {
+        QList<qsizetype> conflicts;
+        const bool done = withArchive(MessageKind::Error, [&](ArchiveFile& file) {
+            file.rewrite(position, [&](QByteArrayView stored) -> std::optional<Record> {
+                if (!known) {
+                    written = Written::Form;
+                    return form;
+                }
+                CardMerge merge = mergeCard(*m_loaded, here, stored);
+                switch (merge.outcome) {
+                case CardMerge::Outcome::Unchanged:
+                    written = Written::Form;
+                    return form;
+                case CardMerge::Outcome::Merged:
+                    written = Written::Merged;
+                    merged = merge.merged;
+                    return merged;
+                case CardMerge::Outcome::Conflict:
+                    if (asked && *asked == stored) {
+                        written = Written::OverConflict;
+                        merged = merge.merged;
+                        return merged;
+                    }
+                    asked = stored.toByteArray();
+                    conflicts = merge.conflicts;
+                    return std::nullopt;
+                }
+                return std::nullopt;
+            });
+        });
+        if (!done)
+            return;
+        if (written != Written::Nothing)
+            break;
+        QStringList labels;
+        for (qsizetype i : std::as_const(conflicts))
+            labels.append(fieldLabel(m_setup.layout->at(i).name));
+        // No: nothing is written, and the form keeps what was typed.
+        if (m_services.messages().ask(this, conflictQuestion(labels)) == Answer::No)
+            return;
+    }
+    if (written == Written::Form) {
+        setPosition(position);
+        keepLoaded(form, position);
+    } else {
+        // What is on screen is what is now on disk.
+        loadRecord(Record::fromBytes(*m_setup.layout, merged->toBytes()), position);
+    }
+    m_services.messages().information(this,
+                                      written == Written::Merged ? mergedMessage() : changesSaved);
 }
 
 void RecordEditor::showEvent(QShowEvent* event) {

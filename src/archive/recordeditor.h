@@ -75,6 +75,11 @@ struct EditorSetup {
     QList<std::pair<QString, QString>> hints;
     // The tag the attachments window gets from this editor's cmdFile.
     QString attachmentTag;
+    // How a save that found the card changed by another station names a field: its
+    // on-screen label. Empty (or an empty answer) for the common rule: the caption whose
+    // buddy is the field's control, else the check box's text, else the attachments
+    // window's caption of an attachment field, else the field's name.
+    std::function<QString(const QString& field)> fieldLabel;
 
     // Adds a status line hint.
     void hint(const char* control, const char* text);
@@ -103,6 +108,8 @@ public:
     void loadRecord(const Record& record, qint64 position);
     // The position shown, empty for a card not stored.
     QString positionText() const;
+    // The on-screen label of a field, as a save names it when asking about it.
+    QString fieldLabel(const QString& field) const;
 
     // The buttons' operations.
     void first();
@@ -182,6 +189,15 @@ private:
     void showViews(const QStringList& views);
     // Runs work on the open archive; false (after the access message) when it fails.
     bool withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work);
+    // Writes the form over the stored card at position, merging what another station saved
+    // there since this form loaded it.
+    void saveInPlace(qint64 position, const Record& form);
+    // Remembers the card the form now shows as loaded, stored at position.
+    void keepLoaded(const Record& record, qint64 position);
+    void forgetLoaded();
+    // The form's card with the fields it did not change since loading holding the loaded
+    // texts.
+    Record changedHere(const Record& form) const;
     const FieldBinding& binding(const QString& field) const;
 
     EditorSetup m_setup;
@@ -194,6 +210,11 @@ private:
     QBoxLayout* m_body;
     StatusHints* m_hints;
     bool m_bound = false;
+    // The card as it was loaded or last saved, with its position, and the texts loading it
+    // put into the controls: what a save in place compares with.
+    std::optional<Record> m_loaded;
+    qint64 m_loadedPosition = 0;
+    QStringList m_shown;
 };
 
 } // namespace tarvola

@@ -34,4 +34,12 @@ QStringList runNames(const QString& stem, int count) {
     return names;
 }
 
+int runNumber(const QString& field, const QString& stem) {
+    if (field.size() != stem.size() + 2 || !field.startsWith(stem))
+        return 0;
+    bool ok = false;
+    const int number = QStringView(field).sliced(stem.size()).toInt(&ok);
+    return ok && field.back().isDigit() && field.at(stem.size()).isDigit() ? number : 0;
+}
+
 } // namespace tarvola

@@ -47,4 +47,7 @@ QString runName(const QString& stem, int number);
 // The names stem01 ... stemNN.
 QStringList runNames(const QString& stem, int count);
 
+// The number of a field of a run of stem ("ImpPrest12": 12), 0 when the field is none.
+int runNumber(const QString& field, const QString& stem);
+
 } // namespace tarvola

@@ -131,18 +131,12 @@ QWidget* TfrmAllegaCartella::buildSlot(int index) {
     grid->setContentsMargins(10, 6, 10, 8);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    grid->addWidget(
-        new QLabel(QStringLiteral("Nome ") + ordinal(index) + QStringLiteral(" file allegato:"),
-                   box),
-        0, 0, 1, 4);
+    grid->addWidget(new QLabel(attachmentCaption(index, false) + u':', box), 0, 0, 1, 4);
     grid->addWidget(slot.name, 1, 0);
     grid->addWidget(remove, 1, 1);
     grid->addWidget(browseButton, 1, 2);
     grid->addWidget(slot.open, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Descrizione ") + ordinal(index) +
-                                   QStringLiteral(" file allegato:"),
-                               box),
-                    2, 0, 1, 4);
+    grid->addWidget(new QLabel(attachmentCaption(index, true) + u':', box), 2, 0, 1, 4);
     grid->addWidget(slot.description, 3, 0, 1, 4);
     grid->setColumnStretch(0, 1);
 
@@ -244,6 +238,11 @@ void TfrmAllegaCartella::apply() {
             desc->setText(trimText(m_slots[i].description->text()));
     }
     accept();
+}
+
+QString attachmentCaption(int index, bool description) {
+    return (description ? QStringLiteral("Descrizione ") : QStringLiteral("Nome ")) +
+           ordinal(index) + QStringLiteral(" file allegato");
 }
 
 void openAttachments(Services& services, QWidget* editor, const QString& tag) {

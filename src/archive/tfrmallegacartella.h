@@ -53,6 +53,10 @@ private:
     std::array<Slot, slotCount> m_slots;
 };
 
+// The caption of an attachment slot's name or description (index 0 ... slotCount - 1), as
+// the window shows it, without its colon: "Nome 1° file allegato".
+QString attachmentCaption(int index, bool description);
+
 // What an editor's "Allega file" button does: opens the attachments window for the
 // editor's card with the editor's tag ("ricetta", "prescrizioni", "farmaci" or
 // "pazienti"). The editor must hold the six hidden labels lblFile01..lblDesc03.

@@ -169,8 +169,39 @@ QPushButton* textButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
+// The rows of services and therapies are named by their row and column ("Prestazione 12 -
+// Importo"), the analysis lines by their number; the two province pickers, both captioned
+// "Prov.", by what they belong to. The other captions name their fields as they stand.
+QString patientFieldLabel(const QString& field) {
+    const auto rowLabel = [&field](const QList<paziente::RowColumn>& columns,
+                                   const QString& row) -> QString {
+        for (const paziente::RowColumn& c : columns) {
+            if (const int n = runNumber(field, c.stem)) {
+                QString column = c.caption;
+                column.chop(column.endsWith(u':') ? 1 : 0);
+                return QStringLiteral("%1 %2 - %3").arg(row).arg(n).arg(column);
+            }
+        }
+        return {};
+    };
+    if (QString label = rowLabel(paziente::serviceColumns(), QStringLiteral("Prestazione"));
+        !label.isEmpty())
+        return label;
+    if (QString label = rowLabel(paziente::therapyColumns(), QStringLiteral("Terapia"));
+        !label.isEmpty())
+        return label;
+    if (const int n = runNumber(field, QStringLiteral("Dente")))
+        return QStringLiteral("Analisi clinica %1").arg(n);
+    if (field == QStringLiteral("ProvNasc"))
+        return QStringLiteral("Prov. di nascita");
+    if (field == QStringLiteral("ProvRes"))
+        return QStringLiteral("Prov. di residenza");
+    return {};
+}
+
 EditorSetup pazientiSetup() {
     EditorSetup setup;
+    setup.fieldLabel = patientFieldLabel;
     setup.layout = &paziente::layout();
     setup.archiveName = QString::fromLatin1(paziente::archiveName);
     setup.attachmentTag = QStringLiteral("pazienti");

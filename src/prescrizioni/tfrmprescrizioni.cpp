@@ -89,8 +89,20 @@ const QString formStyle = QStringLiteral(
     " padding: 3px 5px; }"
     "#panScheda QLineEdit:focus { background: #fffde8; border: 1px solid #d89a20; }");
 
+// The seven lines are named by their number and column; the other fields by their captions.
+QString prescriptionFieldLabel(const QString& field) {
+    const std::pair<const char*, const char*> columns[] = {
+        {"Presc", "Prescrizione"}, {"Quant", "Q.tà"}, {"Nota", "Nota"}};
+    for (const auto& [stem, column] : columns) {
+        if (const int n = runNumber(field, QString::fromLatin1(stem)))
+            return QStringLiteral("Riga %1 - %2").arg(n).arg(QString::fromUtf8(column));
+    }
+    return {};
+}
+
 EditorSetup prescrizioniSetup() {
     EditorSetup setup;
+    setup.fieldLabel = prescriptionFieldLabel;
     setup.layout = &prescrizione::layout();
     setup.archivePathLabel = QStringLiteral("lblFile");
     setup.attachmentTag = QStringLiteral("prescrizioni");

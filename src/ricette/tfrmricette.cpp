@@ -90,8 +90,58 @@ QList<QString> drugLines() {
     return runNames(QStringLiteral("Presc"), 9);
 }
 
+// The red form's fields are named by the printed captions of their groups; the boxes of one
+// group (and its hidden summary) share the caption, the lines of a group add their number.
+QString redFormFieldLabel(const QString& field) {
+    struct Group {
+        const char* stem;
+        const char* caption;
+        bool numbered;
+    };
+    static const Group groups[] = {
+        {"Ese", "CODICE ESENZIONE", false},
+        {"Prov", "SIGLA PROV.", false},
+        {"Asl", "CODICE ASL", false},
+        {"Num", "NUMERO (caselle sotto SIGLA PROV. e CODICE ASL)", false},
+        {"Presc", "PRESCRIZIONE", true},
+        {"Cuf", "NOTA CUF", false},
+        {"Conf", "N. CONFEZIONI", false},
+        {"TipoRic", "TIPO RICETTA", false},
+        {"Data", "DATA", false},
+        {"Medico", "DATI MEDICO PRESCRIVENTE", true},
+    };
+    for (const Group& g : groups) {
+        const QString stem = QString::fromLatin1(g.stem);
+        const QString caption = QString::fromLatin1(g.caption);
+        if (field == stem)
+            return caption;
+        if (const int n = runNumber(field, stem))
+            return g.numbered ? QStringLiteral("%1 %2").arg(caption).arg(n) : caption;
+    }
+    static const std::pair<const char*, const char*> single[] = {
+        {"Assistito", "COGNOME E NOME DELL'ASSISTITO (O INIZIALI)"},
+        {"Indirizzo", "INDIRIZZO"},
+        {"CodFisc", "CODICE FISCALE"},
+        {"NonEsente", "NON ESENTE"},
+        {"Reddito", "REDDITO"},
+        {"Sugg", "SUGG."},
+        {"Ricov", "RICOV."},
+        {"Altro", "ALTRO"},
+        {"U", "PRIORITA' DELLA PRESTAZIONE U"},
+        {"B", "PRIORITA' DELLA PRESTAZIONE B"},
+        {"D", "PRIORITA' DELLA PRESTAZIONE D"},
+        {"P", "PRIORITA' DELLA PRESTAZIONE P"},
+    };
+    for (const auto& [name, caption] : single) {
+        if (field == QLatin1String(name))
+            return QString::fromLatin1(caption);
+    }
+    return {};
+}
+
 EditorSetup ricetteSetup() {
     EditorSetup setup;
+    setup.fieldLabel = redFormFieldLabel;
     setup.layout = &ricetta::layout();
     setup.archiveName = QString::fromLatin1(ricetta::archiveName);
     setup.attachmentTag = QStringLiteral("ricetta");
