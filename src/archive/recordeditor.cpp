@@ -344,12 +344,14 @@ void RecordEditor::forgetLoaded() {
     m_shown.clear();
 }
 
-Record RecordEditor::changedHere(const Record& form) const {
+Record RecordEditor::changedHere(const Record& typed, const Record& form) const {
     Record here = form;
     for (qsizetype i = 0; i < m_setup.layout->count(); ++i) {
         // A control that shows a stored text its own way (an empty amount as "0,00", a
-        // flag as a tick) has changed only once its text differs from what loading put in.
-        if (form.at(i) == m_shown.at(i))
+        // flag as a tick) has changed only once its text differs from what loading put in;
+        // what the editor itself corrects at saving (a price written out) is no change.
+        if (typed.at(i) == m_shown.at(i) ||
+            m_setup.derivedFields.contains(m_setup.layout->at(i).name))
             here.setAt(i, m_loaded->at(i));
     }
     return here;
@@ -547,6 +549,7 @@ void RecordEditor::save() {
             return;
         }
     }
+    const Record typed = formRecord();
     beforeSave();
     const std::optional<qint64> shown = shownPosition();
     if (!shown) {
@@ -555,7 +558,7 @@ void RecordEditor::save() {
     }
     const Record record = formRecord();
     if (*shown > 0) {
-        saveInPlace(*shown, record);
+        saveInPlace(*shown, typed, record);
         return;
     }
     qint64 position = 0;
@@ -568,11 +571,11 @@ void RecordEditor::save() {
     m_services.messages().information(this, cardInserted);
 }
 
-void RecordEditor::saveInPlace(qint64 position, const Record& form) {
+void RecordEditor::saveInPlace(qint64 position, const Record& typed, const Record& form) {
     // A card shown without having been loaded here has nothing to compare with: it is
     // written as it is.
     const bool known = m_loaded && m_loadedPosition == position;
-    const Record here = known ? changedHere(form) : form;
+    const Record here = known ? changedHere(typed, form) : form;
     enum class Written { Form, Merged, OverConflict, Nothing };
     Written written = Written::Nothing;
     std::optional<Record> merged;
@@ -588,6 +591,8 @@ void RecordEditor::saveInPlace(qint64 position, const Record& form) {
                     return form;
                 }
                 CardMerge merge = mergeCard(*m_loaded, here, stored);
+                if (m_setup.derive)
+                    m_setup.derive(merge.merged);
                 switch (merge.outcome) {
                 case CardMerge::Outcome::Unchanged:
                     written = Written::Form;

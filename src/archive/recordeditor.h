@@ -80,6 +80,10 @@ struct EditorSetup {
     // buddy is the field's control, else the check box's text, else the attachments
     // window's caption of an attachment field, else the field's name.
     std::function<QString(const QString& field)> fieldLabel;
+    // Fields a save computes from others (the red form's summaries): a merge of what two
+    // stations saved leaves them out of the comparison and computes them again with derive.
+    QStringList derivedFields;
+    std::function<void(Record&)> derive;
 
     // Adds a status line hint.
     void hint(const char* control, const char* text);
@@ -191,13 +195,14 @@ private:
     bool withArchive(MessageKind failure, const std::function<void(ArchiveFile&)>& work);
     // Writes the form over the stored card at position, merging what another station saved
     // there since this form loaded it.
-    void saveInPlace(qint64 position, const Record& form);
+    // typed: the form as the user left it, before the editor's own corrections of a save.
+    void saveInPlace(qint64 position, const Record& typed, const Record& form);
     // Remembers the card the form now shows as loaded, stored at position.
     void keepLoaded(const Record& record, qint64 position);
     void forgetLoaded();
-    // The form's card with the fields it did not change since loading holding the loaded
-    // texts.
-    Record changedHere(const Record& form) const;
+    // The form's card with the fields the user did not change since loading holding the
+    // loaded texts.
+    Record changedHere(const Record& typed, const Record& form) const;
     const FieldBinding& binding(const QString& field) const;
 
     EditorSetup m_setup;

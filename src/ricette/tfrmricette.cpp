@@ -142,6 +142,8 @@ QString redFormFieldLabel(const QString& field) {
 EditorSetup ricetteSetup() {
     EditorSetup setup;
     setup.fieldLabel = redFormFieldLabel;
+    setup.derivedFields = ricetta::summaryFields();
+    setup.derive = ricetta::computeSummaries;
     setup.layout = &ricetta::layout();
     setup.archiveName = QString::fromLatin1(ricetta::archiveName);
     setup.attachmentTag = QStringLiteral("ricetta");
