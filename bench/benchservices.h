@@ -34,6 +34,9 @@ public:
                                     const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 class StillClock final : public Clock {

@@ -3,6 +3,10 @@
 // in the same run, then prints one table of medians and ratios.
 //
 //   tarvola-bench [--sizes 1000,10000,100000] [--runs N] [--folder DIR] [--keep]
+//   tarvola-bench --backup [--runs N] [--folder DIR]
+//
+// --backup times only a backup of a practice of 10 000 patient cards and 100 000 red
+// prescriptions, plain and with a password, against copying the two files as they are.
 //
 // scripts/bench builds it in Release and runs it headless.
 
@@ -12,9 +16,11 @@
 #include "bench/table.h"
 
 #include "app/application.h"
+#include "app/practicearchives.h"
 #include "archive/exportwindow.h"
 #include "archive/recordeditor.h"
 #include "archive/searchwindow.h"
+#include "backup/backup.h"
 #include "checks/places.h"
 #include "farmaci/tfrmfarmaci.h"
 #include "pazienti/tfrmpazienti.h"
@@ -171,6 +177,7 @@ struct Options {
     int runs = 0; // 0: 15 runs, 7 at 100 000 records and more
     QString folder;
     bool keep = false;
+    bool backupOnly = false;
     // The patient archives, 46 KB a card, are generated once into a folder of their own
     // and used again by the next runs.
     QList<qint64> patientSizes{1000, 10000, 50000};
@@ -587,6 +594,8 @@ Options parse(const QStringList& args) {
             ++i;
         } else if (a == QStringLiteral("--keep")) {
             options.keep = true;
+        } else if (a == QStringLiteral("--backup")) {
+            options.backupOnly = true;
         } else if (a == QStringLiteral("--patient-sizes")) {
             options.patientSizes.clear();
             for (const QString& n : next.split(u',', Qt::SkipEmptyParts))
@@ -658,6 +667,74 @@ void measureBirthplaces(const Options& options, QList<Result>& results) {
                     QStringLiteral("ms")});
 }
 
+// A backup of a practice of 10 000 patient cards and 100 000 red prescriptions into a folder
+// beside it, written and read back as the backup window does, plain and with a password,
+// against copying the two archives as they are; then the size of the zip against the data.
+void measureBackup(const QString& root, const Options& options, QList<Result>& results) {
+    const int runs = options.runs > 0 ? options.runs : 3;
+    const QString practice = QDir(root).filePath(QStringLiteral("studio"));
+    QDir().mkpath(practice);
+    const QList<std::pair<ArchiveKind, qint64>> archives = {{pazientiKind(), 10000},
+                                                            {ricetteKind(), 100000}};
+    qint64 dataBytes = 0;
+    for (const auto& [kind, records] : archives) {
+        progress(QStringLiteral("%1: generating %2 records").arg(kind.title, grouped(records)));
+        generateArchives(kind, root, {records});
+        const QString from = QDir(programFolder(root, kind, records)).filePath(kind.fileName);
+        const QString to = QDir(practice).filePath(kind.fileName);
+        QFile::remove(to);
+        if (!QFile::rename(from, to))
+            fail(QStringLiteral("cannot move ") + from);
+        dataBytes += QFileInfo(to).size();
+    }
+    const QString copies = QDir(root).filePath(QStringLiteral("copie"));
+    qint64 zipBytes = 0;
+    auto backUp = [&](const QString& password) {
+        QDir(copies).removeRecursively();
+        backup::Options o;
+        o.programFolder = practice;
+        o.backupFolder = copies;
+        o.password = password;
+        o.archives = practiceArchives();
+        o.when = QDateTime(QDate(2026, 3, 14), QTime(9, 30));
+        const backup::Outcome outcome = backup::create(o);
+        if (!outcome.ok)
+            fail(outcome.error);
+        zipBytes = QFileInfo(outcome.path).size();
+    };
+    const QString plainCopy = QDir(root).filePath(QStringLiteral("copia-semplice"));
+    const Timing copied = timeRuns(runs, [&] {
+        QDir(plainCopy).removeRecursively();
+        QDir().mkpath(plainCopy);
+        for (const auto& [kind, records] : archives)
+            if (!QFile::copy(QDir(practice).filePath(kind.fileName),
+                             QDir(plainCopy).filePath(kind.fileName)))
+                fail(QStringLiteral("cannot copy ") + kind.fileName);
+    });
+    progress(QStringLiteral("backup without password"));
+    const Timing plain = timeRuns(runs, [&] { backUp(QString()); });
+    const qint64 plainBytes = zipBytes;
+    progress(QStringLiteral("backup with password"));
+    const Timing secret = timeRuns(runs, [&] { backUp(QStringLiteral("Segreta-2026")); });
+    const qint64 records = 110000;
+    results.append({QStringLiteral("Copia di sicurezza"), records,
+                    QStringLiteral("backup, written and verified"), plain.median(),
+                    QStringLiteral("copying the archives"), copied.median(), QStringLiteral("ms")});
+    results.append({QStringLiteral("Copia di sicurezza"), records,
+                    QStringLiteral("backup with AES-256"), secret.median(),
+                    QStringLiteral("copying the archives"), copied.median(), QStringLiteral("ms")});
+    results.append({QStringLiteral("Copia di sicurezza"), records, QStringLiteral("zip size"),
+                    double(plainBytes) / 1e6, QStringLiteral("the data"), double(dataBytes) / 1e6,
+                    QStringLiteral("MB")});
+    out() << QStringLiteral("  data %1 bytes, zip %2 bytes (with password %3), compression "
+                            "ratio %4 : 1")
+                 .arg(dataBytes)
+                 .arg(plainBytes)
+                 .arg(zipBytes)
+                 .arg(double(dataBytes) / double(plainBytes), 0, 'f', 1)
+          << Qt::endl;
+}
+
 int main(int argc, char** argv) {
     // As the program does.
     keepFreedMemory();
@@ -686,6 +763,13 @@ int main(int argc, char** argv) {
         root = scratch->path();
     } else {
         QDir().mkpath(root);
+    }
+
+    if (options.backupOnly) {
+        QList<Result> results;
+        measureBackup(root, options, results);
+        out() << '\n' << resultTable(results) << Qt::endl;
+        return 0;
     }
 
     // An empty --sizes measures the patient archive alone.

@@ -1,14 +1,18 @@
 #include "app/tfrmavvio.h"
 
+#include "app/practicearchives.h"
 #include "app/tfrminfo.h"
 #include "app/tfrmsplash.h"
+#include "backup/tfrmcopie.h"
 #include "help/helptopics.h"
+#include "help/link.h"
 #include "help/maker.h"
 #include "help/tfrmguida.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -52,6 +56,9 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     auto* credits =
         pictureLabel(this, QStringLiteral("imgCopyright"), QStringLiteral(":/images/copyright.svg"),
                      QSize(40, 40), QStringLiteral("Riconoscimenti"));
+    auto* backups =
+        pictureLabel(this, QStringLiteral("imgCopie"), QStringLiteral(":/images/copie.svg"),
+                     QSize(40, 40), QStringLiteral("Copie di sicurezza dei dati"));
     auto* quit = pictureLabel(this, QStringLiteral("imgEsci"), QStringLiteral(":/images/esci.svg"),
                               QSize(40, 40), QStringLiteral("Esci dal programma"));
     auto* site = pictureLabel(this, QStringLiteral("icoSito"), QStringLiteral(":/images/sito.svg"),
@@ -64,6 +71,8 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(info, 0, Qt::AlignTop);
     top->addStretch();
+    top->addWidget(backups, 0, Qt::AlignTop);
+    top->addSpacing(8);
     top->addWidget(guide, 0, Qt::AlignTop);
 
     auto* panel = named(new QFrame(this), QStringLiteral("panApp"));
@@ -81,6 +90,21 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     tiles->addWidget(buildTile(App::Ricette, QStringLiteral("app_ricette"),
                                QStringLiteral("Ricette Mediche Rosse")));
 
+    // The reminder: one line, never a box, so the way from login to launcher stays the same.
+    m_reminder = named(new QFrame(this), QStringLiteral("panPromemoria"));
+    m_reminder->setStyleSheet(QStringLiteral(
+        "#panPromemoria { background: #fff7e0; border: 1px solid #e8c66a; border-radius: 6px; }"));
+    m_reminderText = named(new QLabel(m_reminder), QStringLiteral("lblPromemoria"));
+    auto* reminderLink = named(new ClickableLabel(m_reminder), QStringLiteral("lnkCopie"));
+    reminderLink->setText(QStringLiteral("Crea ora una copia di sicurezza"));
+    makeLink(reminderLink, {}, [this] { showBackups(); });
+    auto* reminderRow = new QHBoxLayout(m_reminder);
+    reminderRow->setContentsMargins(12, 6, 12, 6);
+    reminderRow->addWidget(m_reminderText);
+    reminderRow->addSpacing(12);
+    reminderRow->addWidget(reminderLink);
+    m_reminder->setVisible(false);
+
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(credits, 0, Qt::AlignBottom);
     bottom->addStretch();
@@ -95,6 +119,8 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     layout->addSpacing(24);
     layout->addWidget(panel, 0, Qt::AlignHCenter);
     layout->addStretch(2);
+    layout->addWidget(m_reminder, 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
     layout->addWidget(site, 0, Qt::AlignHCenter);
     layout->addSpacing(8);
     layout->addLayout(bottom);
@@ -102,6 +128,7 @@ TfrmAvvio::TfrmAvvio(Services& services, QWidget* parent)
     connect(info, &ClickableLabel::clicked, this, &TfrmAvvio::showInfo);
     connect(guide, &ClickableLabel::clicked, this, &TfrmAvvio::showHelp);
     connect(credits, &ClickableLabel::clicked, this, &TfrmAvvio::showCredits);
+    connect(backups, &ClickableLabel::clicked, this, &TfrmAvvio::showBackups);
     connect(quit, &ClickableLabel::clicked, this, &TfrmAvvio::exitRequested);
     connect(site, &ClickableLabel::clicked, this,
             [this] { m_services.shell().open(QString::fromLatin1(maker::web)); });
@@ -132,6 +159,30 @@ QWidget* TfrmAvvio::buildTile(App app, const QString& pictureName, const QString
 void TfrmAvvio::closeEvent(QCloseEvent* event) {
     event->accept();
     emit exitRequested();
+}
+
+void TfrmAvvio::showEvent(QShowEvent* event) {
+    updateReminder();
+    QWidget::showEvent(event);
+}
+
+void TfrmAvvio::updateReminder() {
+    const int days = settings::read(m_services.programFolder(), settings::giorniPromemoria).toInt();
+    const std::optional<QDateTime> last = backup::lastBackup(m_services.programFolder());
+    const QDate today = m_services.clock().today();
+    const bool due = !last || last->date().daysTo(today) >= (days > 0 ? days : 7);
+    if (due)
+        m_reminderText->setText(
+            last ? QStringLiteral("L'ultima copia di sicurezza dei dati risale al %1.")
+                       .arg(last->date().toString(QStringLiteral("dd/MM/yyyy")))
+                 : QStringLiteral("Non è ancora stata fatta una copia di sicurezza dei dati."));
+    m_reminder->setVisible(due);
+}
+
+void TfrmAvvio::showBackups() {
+    TfrmCopie window(m_services, practiceArchives(), this);
+    window.exec();
+    updateReminder();
 }
 
 void TfrmAvvio::showInfo() {

@@ -96,6 +96,14 @@ std::optional<QString> DesktopFileDialog::saveFile(QWidget* parent, const QStrin
     return path;
 }
 
+std::optional<QString> DesktopFileDialog::chooseFolder(QWidget* parent, const QString& title,
+                                                       const QString& start) {
+    const QString path = QFileDialog::getExistingDirectory(parent, title, start);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 QDate SystemClock::today() const {
     return QDate::currentDate();
 }

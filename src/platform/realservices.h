@@ -21,6 +21,8 @@ public:
                                     const QString& filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& suggested,
                                     const QString& filter) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& start) override;
 };
 
 class SystemClock final : public Clock {

@@ -55,6 +55,10 @@ public:
     // once the user has confirmed it in the dialog.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
                                             const QString& suggested, const QString& filter) = 0;
+    // The folder dialog, opened on the start folder (when it exists). Gives the chosen
+    // folder's full path, or nothing when the user cancels.
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                                const QString& start) = 0;
 };
 
 class Clock {

@@ -1,5 +1,5 @@
 # Fails when a file under src/ includes a header of a room above its own. The rooms, from
-# the bottom: platform; help; archive, report and checks; the apps; app (start-up and
+# the bottom: platform; help; archive, report, checks and backup; the apps; app (start-up and
 # launcher) and main.cpp. A room may use its own headers and those of any room below.
 if(NOT SOURCE_DIR)
     message(FATAL_ERROR "SOURCE_DIR not set")
@@ -9,6 +9,7 @@ set(rank_help 1)
 set(rank_archive 2)
 set(rank_report 2)
 set(rank_checks 2)
+set(rank_backup 2)
 set(rank_ricette 3)
 set(rank_prescrizioni 3)
 set(rank_pazienti 3)

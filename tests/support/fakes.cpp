@@ -35,4 +35,10 @@ std::optional<QString> ScriptedFileDialog::saveFile(QWidget*, const QString& tit
     return openFile(nullptr, title, filter);
 }
 
+std::optional<QString> ScriptedFileDialog::chooseFolder(QWidget*, const QString& title,
+                                                        const QString& start) {
+    starts << start;
+    return openFile(nullptr, title, QString());
+}
+
 } // namespace tarvola::testing

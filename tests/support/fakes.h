@@ -48,10 +48,13 @@ public:
                                     const QString& filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& suggested,
                                     const QString& filter) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& start) override;
     QList<std::optional<QString>> results;
     QStringList titles;
     QStringList filters;
     QStringList suggested; // what each save dialog offered
+    QStringList starts;    // the folder each folder dialog opened on
 };
 
 class FixedClock final : public Clock {
