@@ -3,6 +3,9 @@
 
 #include "farmacifixture.h"
 
+#include <QDeadlineTimer>
+#include <QProcess>
+
 using namespace tarvola;
 using namespace tarvola::testing;
 
@@ -56,6 +59,15 @@ struct MergeFixture : FarmaciFixture {
             card.mid(f.offset + 1, static_cast<unsigned char>(card[f.offset])));
     }
 };
+
+// A line the station prints, waiting for it at most a minute (a station under the sanitizers
+// on a busy machine is slow to start).
+QString lineFrom(QProcess& station) {
+    const QDeadlineTimer deadline(60000);
+    while (!station.canReadLine() && !deadline.hasExpired() && station.state() == QProcess::Running)
+        station.waitForReadyRead(int(deadline.remainingTime()));
+    return station.canReadLine() ? QString::fromUtf8(station.readLine()).trimmed() : QString();
+}
 
 } // namespace
 
@@ -186,6 +198,55 @@ private slots:
         QCOMPARE(f.fake.messages.texts(),
                  (QStringList{question(QStringLiteral("Forma farmaceutica")), changed}));
         QCOMPARE(f.storedText("Forma"), QStringLiteral("SCIROPPO"));
+    }
+
+    // Two stations, each a real editor in its own process on the same card, save in turn,
+    // each changing its own field; each save finds the other's last one on disk.
+    void twoStationsSavingInTurnKeepBothEdits() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile archive(dir.filePath(QStringLiteral("Farmaci.pro")));
+        const QByteArray cards = original().bytes + DrugCard().put("Farmaco", "ALTRO").bytes;
+        QVERIFY(archive.open(QIODevice::WriteOnly) && archive.write(cards) == cards.size());
+        archive.close();
+
+        QProcess maker, form;
+        for (auto [station, field] : {std::pair{&maker, "Produttore"}, std::pair{&form, "Forma"}}) {
+            station->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            station->start(QStringLiteral(TARVOLA_MERGE_STATION),
+                           {dir.path(), QString::fromLatin1(field)});
+            QVERIFY(station->waitForStarted(60000));
+        }
+        // Both have loaded the card before either saves.
+        for (QProcess* station : {&maker, &form})
+            QCOMPARE(lineFrom(*station), QStringLiteral("pronta"));
+        QStringList outcomes;
+        for (int round = 1; round <= 100; ++round) {
+            for (auto [station, prefix] : {std::pair{&maker, "M"}, std::pair{&form, "F"}}) {
+                station->write(prefix + QByteArray::number(round) + '\n');
+                outcomes << lineFrom(*station);
+            }
+        }
+        for (QProcess* station : {&maker, &form}) {
+            station->closeWriteChannel();
+            QVERIFY(station->waitForFinished(60000));
+            QCOMPARE(station->exitCode(), 0);
+        }
+        // Only the very first save found the card as it had loaded it.
+        QCOMPARE(outcomes.first(), QStringLiteral("salvata"));
+        QCOMPARE(outcomes.mid(1), QStringList(199, QStringLiteral("unita")));
+
+        QVERIFY(archive.open(QIODevice::ReadOnly));
+        const QByteArray stored = archive.readAll();
+        QCOMPARE(stored.size(), 2 * cardSize);
+        const auto text = [&stored](const char* field) {
+            const StoredField& f = storedField(QString::fromLatin1(field));
+            return stored.mid(f.offset + 1, static_cast<unsigned char>(stored[f.offset]));
+        };
+        QCOMPARE(text("Produttore"), QByteArray("M100"));
+        QCOMPARE(text("Forma"), QByteArray("F100"));
+        QCOMPARE(text("Farmaco"), QByteArray("ASPIRINA"));
+        QCOMPARE(stored.mid(cardSize), DrugCard().put("Farmaco", "ALTRO").bytes);
     }
 };
 
