@@ -83,6 +83,12 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
     return button;
 }
 
+// The record as the archive gives it back once written: a text the archive cuts or converts
+// compares as it is on disk.
+Record asStored(const Record& record) {
+    return Record::fromBytes(record.layout(), record.toBytes());
+}
+
 } // namespace
 
 void EditorSetup::hint(const char* control, const char* text) {
@@ -329,8 +335,7 @@ void RecordEditor::loadRecord(const Record& record, qint64 position) {
 }
 
 void RecordEditor::keepLoaded(const Record& record, qint64 position) {
-    // As stored, so that a text the archive would cut or convert compares as it is on disk.
-    m_loaded = Record::fromBytes(*m_setup.layout, record.toBytes());
+    m_loaded = record;
     m_loadedPosition = position;
     m_shown.clear();
     m_shown.reserve(m_setup.layout->count());
@@ -567,7 +572,7 @@ void RecordEditor::save() {
                      [&](ArchiveFile& file) { position = file.append(record); }))
         return;
     setPosition(position);
-    keepLoaded(record, position);
+    keepLoaded(asStored(record), position);
     m_services.messages().information(this, cardInserted);
 }
 
@@ -627,10 +632,10 @@ void RecordEditor::saveInPlace(qint64 position, const Record& typed, const Recor
     }
     if (written == Written::Form) {
         setPosition(position);
-        keepLoaded(form, position);
+        keepLoaded(asStored(form), position);
     } else {
         // What is on screen is what is now on disk.
-        loadRecord(Record::fromBytes(*m_setup.layout, merged->toBytes()), position);
+        loadRecord(asStored(*merged), position);
     }
     m_services.messages().information(this,
                                       written == Written::Merged ? mergedMessage() : changesSaved);

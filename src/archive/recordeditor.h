@@ -197,7 +197,8 @@ private:
     // there since this form loaded it.
     // typed: the form as the user left it, before the editor's own corrections of a save.
     void saveInPlace(qint64 position, const Record& typed, const Record& form);
-    // Remembers the card the form now shows as loaded, stored at position.
+    // Remembers the card the form now shows as loaded, stored at position, with its texts as
+    // the archive holds them.
     void keepLoaded(const Record& record, qint64 position);
     void forgetLoaded();
     // The form's card with the fields the user did not change since loading holding the
