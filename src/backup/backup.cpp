@@ -109,6 +109,12 @@ const QString needsPassword = QStringLiteral(
 const QString wrongPassword =
     QStringLiteral("La password non è corretta per questa copia di sicurezza.");
 
+QString restoreWriteFailed() {
+    return QStringLiteral("Attenzione: non è stato possibile scrivere i file ripristinati nella "
+                          "cartella del programma (%1).")
+        .arg(systemReason(errno));
+}
+
 QString unsafeEntry(const QString& name) {
     return QStringLiteral("La copia di sicurezza contiene un elemento che verrebbe scritto fuori "
                           "dalla cartella del programma (%1) e non può essere utilizzata.")
@@ -569,9 +575,7 @@ Read readEntry(zip_t* zip, zip_uint64_t index, const QByteArray& password,
             return result;
         }
         if (sink && !sink(piece)) {
-            result.error = QStringLiteral("Attenzione: non è stato possibile scrivere i file "
-                                          "ripristinati nella cartella del programma (%1).")
-                               .arg(systemReason(errno));
+            result.error = restoreWriteFailed();
             return result;
         }
     }
@@ -688,9 +692,7 @@ Outcome readBackup(const QString& path, const QString& password, const Progress&
             return outcome;
         }
         if (done && !done(name)) {
-            outcome.error = QStringLiteral("Attenzione: non è stato possibile scrivere i file "
-                                           "ripristinati nella cartella del programma (%1).")
-                                .arg(systemReason(errno));
+            outcome.error = restoreWriteFailed();
             return outcome;
         }
         doneBytes += read.size;

@@ -7,6 +7,7 @@
 #include "app/practicearchives.h"
 #include "backup/backup.h"
 #include "ricette/ricettarecord.h"
+#include "support/filesizelimit.h"
 
 #include <QCryptographicHash>
 #include <QProcess>
@@ -14,8 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <zip.h>
 
@@ -85,26 +84,6 @@ int run(const QString& program, const QStringList& arguments) {
         return -1;
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
-
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        const rlimit limit{bytes, m_old.rlim_max};
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_signal);
-    }
-    bool isSet() const { return m_set; }
-
-private:
-    rlimit m_old{};
-    void (*m_signal)(int) = nullptr;
-    bool m_set = false;
-};
 
 const QString diskFull = QStringLiteral("lo spazio sul disco è esaurito");
 

@@ -10,14 +10,12 @@
 #include "archive/archivefile.h"
 #include "platform/files.h"
 #include "ricette/ricettarecord.h"
+#include "support/filesizelimit.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tarvola;
 using namespace tarvola::testing;
@@ -39,28 +37,6 @@ const QString archiveMessage = QStringLiteral(
 const QString passwordMessage = QStringLiteral(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. Si "
     "consiglia di reinstallare il software.");
-
-// While it lives, no file of this process may grow past the given size: a write that would
-// is cut there and the next one fails, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        const rlimit limit{bytes, m_old.rlim_max};
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_signal);
-    }
-    bool isSet() const { return m_set; }
-
-private:
-    rlimit m_old{};
-    void (*m_signal)(int) = nullptr;
-    bool m_set = false;
-};
 
 const QString archiveName = QStringLiteral("Archivio_Ricette.pro");
 
