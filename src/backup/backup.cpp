@@ -174,8 +174,9 @@ int recordSizeOf(const QString& name, const QList<Archive>& archives) {
 }
 
 // The length of the archive that is whole records, read while no station of ours is in
-// the middle of an append: appends take the same lock exclusively, and only ever add
-// bytes after this length, so the records below it stay as they are while we copy them.
+// the middle of an append: appends take the same lock exclusively and only ever add bytes
+// after this length. The records below it are read under the lock too (readRecords), as a
+// save in place may rewrite one of them meanwhile.
 std::optional<qint64> wholeRecordLength(const QString& path, int recordSize) {
     const QByteArray native = QFile::encodeName(path);
     int fd;
@@ -307,11 +308,15 @@ struct RangeSource {
             if (fd < 0)
                 return fail(ZIP_ER_OPEN, errno);
             offset = 0;
+            block.clear();
+            blockStart = 0;
             hash.reset();
             return 0;
         }
         case ZIP_SOURCE_READ: {
             auto* out = static_cast<char*>(data);
+            if (file.recordSize > 0)
+                return readRecords(out, qint64(len));
             const qint64 wanted = std::min<qint64>(qint64(len), file.length - offset);
             qint64 got = 0;
             while (got < wanted) {
@@ -363,6 +368,55 @@ struct RangeSource {
             zip_error_set(&error, ZIP_ER_OPNOTSUPP, 0);
             return -1;
         }
+    }
+
+    // An archive is read in blocks of whole records, each while holding the lock that
+    // appends and saves in place take to write: so every card in the copy is one that a
+    // station of ours wrote whole, the old one or the new one, never half of each.
+    QByteArray block{};
+    qint64 blockStart = 0;
+
+    zip_int64_t readRecords(char* out, qint64 len) {
+        if (offset >= blockStart + block.size()) {
+            const qint64 records = std::max<qint64>(1, (qint64(1) << 20) / file.recordSize);
+            const qint64 size = std::min(records * file.recordSize, file.length - offset);
+            if (size <= 0)
+                return 0;
+            block.resize(size);
+            blockStart = offset;
+            int locked;
+            do {
+                locked = ::flock(fd, LOCK_SH);
+            } while (locked != 0 && errno == EINTR);
+            qint64 got = 0;
+            int readError = 0;
+            while (got < size) {
+                const ssize_t n =
+                    ::pread(fd, block.data() + got, size_t(size - got), off_t(offset + got));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0) { // n == 0: the file became shorter while it was copied
+                    readError = n < 0 ? errno : EIO;
+                    break;
+                }
+                got += n;
+            }
+            if (locked == 0)
+                ::flock(fd, LOCK_UN);
+            if (readError != 0) {
+                block.clear();
+                return fail(ZIP_ER_READ, readError);
+            }
+        }
+        const qint64 n = std::min(len, blockStart + block.size() - offset);
+        const QByteArrayView piece(block.constData() + (offset - blockStart), n);
+        std::copy(piece.begin(), piece.end(), out);
+        hash.addData(piece);
+        offset += n;
+        state->done += n;
+        if (state->progress && state->total > 0)
+            state->progress(double(state->done) / double(state->total));
+        return n;
     }
 
     static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
