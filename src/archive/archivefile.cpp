@@ -1,45 +1,14 @@
 #include "archive/archivefile.h"
 
-#include <QFile>
+#include "platform/descriptor.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarvola {
-
-namespace {
-
-// Holds an exclusive advisory lock on the file while an append decides where the record
-// goes, or while a save in place compares the card on disk with the one it loaded. File systems
-// without locks simply go on unlocked: appends at the end of the file are still safe there, only
-// the rare repair of a cut-off tail is not serialised.
-class AppendLock {
-public:
-    explicit AppendLock(int fd)
-        : m_fd(fd) {
-        int result;
-        do {
-            result = ::flock(m_fd, LOCK_EX);
-        } while (result != 0 && errno == EINTR);
-        m_locked = result == 0;
-    }
-    ~AppendLock() {
-        if (m_locked)
-            ::flock(m_fd, LOCK_UN);
-    }
-    AppendLock(const AppendLock&) = delete;
-    AppendLock& operator=(const AppendLock&) = delete;
-
-private:
-    int m_fd;
-    bool m_locked = false;
-};
-
-} // namespace
 
 QString archiveAccessMessage() {
     return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
@@ -50,10 +19,7 @@ QString archiveAccessMessage() {
 ArchiveFile::ArchiveFile(const QString& path, const RecordLayout& layout)
     : m_path(path)
     , m_layout(layout) {
-    const QByteArray native = QFile::encodeName(path);
-    do {
-        m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = descriptor::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0)
         fail("open");
     struct stat info {};
@@ -97,7 +63,10 @@ void ArchiveFile::write(qint64 position, const Record& record) {
 qint64 ArchiveFile::append(const Record& record) {
     const QByteArray bytes = record.toBytes();
     const qint64 size = m_layout.size();
-    AppendLock lock(m_fd);
+    // Held while the append decides where the record goes. Without locks on the file system
+    // appends at the end of the file are still safe; only the rare repair of a cut-off tail
+    // is not serialised.
+    const descriptor::Lock lock(m_fd, descriptor::Lock::Kind::Exclusive);
     const qint64 end = length();
     qint64 at = end - end % size;
     if (at == end) {
@@ -119,7 +88,7 @@ qint64 ArchiveFile::append(const Record& record) {
 
 void ArchiveFile::rewrite(
     qint64 position, const std::function<std::optional<Record>(QByteArrayView stored)>& decide) {
-    AppendLock lock(m_fd);
+    const descriptor::Lock lock(m_fd, descriptor::Lock::Kind::Exclusive);
     checkPosition(position);
     const qint64 offset = (position - 1) * m_layout.size();
     QByteArray stored(m_layout.size(), Qt::Uninitialized);
@@ -140,16 +109,9 @@ qint64 ArchiveFile::length() const {
 }
 
 void ArchiveFile::readAt(qint64 offset, char* data, qint64 size) const {
-    while (size > 0) {
-        const ssize_t n = ::pread(m_fd, data, size_t(size), off_t(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            fail("read", n < 0 ? errno : EIO);
-        data += n;
-        offset += n;
-        size -= n;
-    }
+    const qint64 got = descriptor::readAt(m_fd, data, size, offset);
+    if (got != size)
+        fail("read", got < 0 ? errno : EIO);
 }
 
 void ArchiveFile::writeAt(qint64 offset, const QByteArray& bytes) {

@@ -2,6 +2,7 @@
 
 #include "archive/archivefile.h"
 #include "archive/textfield.h"
+#include "platform/descriptor.h"
 
 #include <QFile>
 
@@ -63,19 +64,7 @@ bool openForScan(QFile& file) {
 // One positioned read where the system has it; elsewhere a seek and a read of the file.
 qint64 readAt(QFile& file, char* data, qint64 size, qint64 offset) {
 #ifdef Q_OS_UNIX
-    const int fd = file.handle();
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t got = ::pread(fd, data + done, size_t(size - done), off_t(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return done;
+    return descriptor::readAt(file.handle(), data, size, offset);
 #else
     if (!file.seek(offset))
         return -1;

@@ -1,5 +1,6 @@
 #include "backup/backup.h"
 
+#include "platform/descriptor.h"
 #include "platform/files.h"
 
 #include <QCryptographicHash>
@@ -22,7 +23,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +74,15 @@ QString zipReason(zip_error_t* error) {
     default:
         return QStringLiteral("errore %1 della libreria zip").arg(zip_error_code_zip(error));
     }
+}
+
+// What zip_open's error code says.
+QString zipCodeReason(int code) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString reason = zipReason(&error);
+    zip_error_fini(&error);
+    return reason;
 }
 
 QString writeFailed(const QString& folder, const QString& reason) {
@@ -178,21 +187,15 @@ int recordSizeOf(const QString& name, const QList<Archive>& archives) {
 // after this length. The records below it are read under the lock too (readRecords), as a
 // save in place may rewrite one of them meanwhile.
 std::optional<qint64> wholeRecordLength(const QString& path, int recordSize) {
-    const QByteArray native = QFile::encodeName(path);
-    int fd;
-    do {
-        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = descriptor::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    int locked;
-    do {
-        locked = ::flock(fd, LOCK_SH);
-    } while (locked != 0 && errno == EINTR);
     struct stat info {};
-    const bool ok = ::fstat(fd, &info) == 0;
-    if (locked == 0)
-        ::flock(fd, LOCK_UN);
+    bool ok;
+    {
+        const descriptor::Lock lock(fd, descriptor::Lock::Kind::Shared);
+        ok = ::fstat(fd, &info) == 0;
+    }
     ::close(fd);
     if (!ok)
         return std::nullopt;
@@ -301,10 +304,7 @@ struct RangeSource {
     zip_int64_t run(void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
         switch (cmd) {
         case ZIP_SOURCE_OPEN: {
-            const QByteArray native = QFile::encodeName(file.path);
-            do {
-                fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-            } while (fd < 0 && errno == EINTR);
+            fd = descriptor::open(file.path, O_RDONLY | O_CLOEXEC);
             if (fd < 0)
                 return fail(ZIP_ER_OPEN, errno);
             offset = 0;
@@ -318,23 +318,9 @@ struct RangeSource {
             if (file.recordSize > 0)
                 return readRecords(out, qint64(len));
             const qint64 wanted = std::min<qint64>(qint64(len), file.length - offset);
-            qint64 got = 0;
-            while (got < wanted) {
-                const ssize_t n = ::pread(fd, out + got, size_t(wanted - got), off_t(offset + got));
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n < 0)
-                    return fail(ZIP_ER_READ, errno);
-                if (n == 0) // the file became shorter while it was copied
-                    return fail(ZIP_ER_READ, EIO);
-                got += n;
-            }
-            hash.addData(QByteArrayView(out, got));
-            offset += got;
-            state->done += got;
-            if (state->progress && state->total > 0)
-                state->progress(double(state->done) / double(state->total));
-            return got;
+            if (const int error = readWhole(out, wanted, offset))
+                return fail(ZIP_ER_READ, error);
+            return advance(QByteArrayView(out, wanted));
         }
         case ZIP_SOURCE_CLOSE:
             if (fd >= 0)
@@ -384,39 +370,37 @@ struct RangeSource {
                 return 0;
             block.resize(size);
             blockStart = offset;
-            int locked;
-            do {
-                locked = ::flock(fd, LOCK_SH);
-            } while (locked != 0 && errno == EINTR);
-            qint64 got = 0;
-            int readError = 0;
-            while (got < size) {
-                const ssize_t n =
-                    ::pread(fd, block.data() + got, size_t(size - got), off_t(offset + got));
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n <= 0) { // n == 0: the file became shorter while it was copied
-                    readError = n < 0 ? errno : EIO;
-                    break;
-                }
-                got += n;
+            int error;
+            {
+                const descriptor::Lock lock(fd, descriptor::Lock::Kind::Shared);
+                error = readWhole(block.data(), size, offset);
             }
-            if (locked == 0)
-                ::flock(fd, LOCK_UN);
-            if (readError != 0) {
+            if (error != 0) {
                 block.clear();
-                return fail(ZIP_ER_READ, readError);
+                return fail(ZIP_ER_READ, error);
             }
         }
         const qint64 n = std::min(len, blockStart + block.size() - offset);
         const QByteArrayView piece(block.constData() + (offset - blockStart), n);
         std::copy(piece.begin(), piece.end(), out);
+        return advance(piece);
+    }
+
+    // Reads size bytes at at; 0, or the error (EIO: the file became shorter while it was
+    // copied).
+    int readWhole(char* into, qint64 size, qint64 at) const {
+        const qint64 got = descriptor::readAt(fd, into, size, at);
+        return got == size ? 0 : (got < 0 ? errno : EIO);
+    }
+
+    // Counts the piece handed to libzip into the digest and the progress.
+    zip_int64_t advance(QByteArrayView piece) {
         hash.addData(piece);
-        offset += n;
-        state->done += n;
+        offset += piece.size();
+        state->done += piece.size();
         if (state->progress && state->total > 0)
             state->progress(double(state->done) / double(state->total));
-        return n;
+        return piece.size();
     }
 
     static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
@@ -450,13 +434,8 @@ QString writeZip(const QString& path, const Options& options, const QList<Source
                  const QStringList& folders, Manifest& manifest) {
     int code = 0;
     ZipHandle zip(zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!zip) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        const QString reason = zipReason(&error);
-        zip_error_fini(&error);
-        return writeFailed(options.backupFolder, reason);
-    }
+    if (!zip)
+        return writeFailed(options.backupFolder, zipCodeReason(code));
     const QByteArray password = options.password.toUtf8();
     auto encrypt = [&](zip_int64_t index) {
         return password.isEmpty() ||
@@ -524,13 +503,8 @@ QString writeZip(const QString& path, const Options& options, const QList<Source
     }
 
     zip.reset(zip_open(QFile::encodeName(path).constData(), 0, &code));
-    if (!zip) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        const QString reason = zipReason(&error);
-        zip_error_fini(&error);
-        return writeFailed(options.backupFolder, reason);
-    }
+    if (!zip)
+        return writeFailed(options.backupFolder, zipCodeReason(code));
     const QByteArray json = manifest.toJson();
     zip_source_t* source =
         zip_source_buffer(zip.get(), json.constData(), zip_uint64_t(json.size()), 0);
