@@ -77,6 +77,11 @@ struct DrugCard {
         return *this;
     }
     DrugCard& ticked() { return put("DaOrdinare", "S\xec"); }
+    // The text a card holds in a field, read byte by byte.
+    static QByteArray at(const QByteArray& bytes, const char* field) {
+        const StoredField& f = storedField(QString::fromLatin1(field));
+        return bytes.mid(f.offset + 1, static_cast<unsigned char>(bytes[f.offset]));
+    }
     // The pieces of the list line: name, form, AIFA note, ATC, Minsan code, price.
     static DrugCard listed(const QByteArray& name, const QByteArray& forma = {},
                            const QByteArray& price = "0,00") {

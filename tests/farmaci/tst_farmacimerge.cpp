@@ -2,6 +2,7 @@
 // what each station changed is kept, and a field both changed is overwritten only on "Sì".
 
 #include "farmacifixture.h"
+#include "support/stations.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -47,16 +48,10 @@ struct MergeFixture : FarmaciFixture {
     }
     // Another station writes card 2 as it likes, without the lock.
     void otherStationWrites(const DrugCard& card) const {
-        QFile file(archive());
-        if (!file.open(QIODevice::ReadWrite) || !file.seek(cardSize) ||
-            file.write(card.bytes) != cardSize)
-            QTest::qFail("cannot write the card", __FILE__, __LINE__);
+        overwriteAt(archive(), cardSize, card.bytes);
     }
     QString storedText(const char* field) const {
-        const StoredField& f = storedField(QString::fromLatin1(field));
-        const QByteArray card = storedCard(2);
-        return QString::fromLatin1(
-            card.mid(f.offset + 1, static_cast<unsigned char>(card[f.offset])));
+        return QString::fromLatin1(DrugCard::at(storedCard(2), field));
     }
 };
 
@@ -239,10 +234,7 @@ private slots:
         QVERIFY(archive.open(QIODevice::ReadOnly));
         const QByteArray stored = archive.readAll();
         QCOMPARE(stored.size(), 2 * cardSize);
-        const auto text = [&stored](const char* field) {
-            const StoredField& f = storedField(QString::fromLatin1(field));
-            return stored.mid(f.offset + 1, static_cast<unsigned char>(stored[f.offset]));
-        };
+        const auto text = [&stored](const char* field) { return DrugCard::at(stored, field); };
         QCOMPARE(text("Produttore"), QByteArray("M100"));
         QCOMPARE(text("Forma"), QByteArray("F100"));
         QCOMPARE(text("Farmaco"), QByteArray("ASPIRINA"));

@@ -3,6 +3,7 @@
 // stations changed are named as the card shows them.
 
 #include "pazientifixture.h"
+#include "support/stations.h"
 
 using namespace tarvola;
 using namespace tarvola::testing;
@@ -34,10 +35,7 @@ struct MergeFixture : PazientiFixture {
         return position() == QStringLiteral("2");
     }
     void otherStationWrites(const PatientCard& card) const {
-        QFile file(archive());
-        if (!file.open(QIODevice::ReadWrite) || !file.seek(cardSize) ||
-            file.write(card.bytes) != cardSize)
-            QTest::qFail("cannot write the card", __FILE__, __LINE__);
+        overwriteAt(archive(), cardSize, card.bytes);
     }
     QByteArray storedText(const char* field) const {
         return PatientCard::at(storedCard(2), QString::fromLatin1(field));
